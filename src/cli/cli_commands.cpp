@@ -1,0 +1,203 @@
+#include "cli_commands.h"
+
+#include <iomanip>
+
+#include "article/article_renderer.h"
+#include "dictionary/loaded_group.h"
+#include "dictionary/lookup.h"
+#include "json_writer.h"
+#include "text/azeri_letters.h"
+#include "text/code_page.h"
+
+namespace lexmora::cli {
+
+namespace {
+
+std::string HeadwordUtf8(const LoadedGroup& group, int entry) {
+  return Utf16ToUtf8(ToUnicode(group.entries[static_cast<std::size_t>(entry)].Display(), group.codePage));
+}
+
+std::string GroupNameUtf8(const DictGroupRecord& record) {
+  return Utf16ToUtf8(ToUnicode(AzeriLetterCode(record.Name()), 1254));
+}
+
+// The table and the loaded group G, or an error message.
+struct OpenedGroup {
+  GroupTableState state;
+  LoadedGroup group;
+};
+
+std::optional<OpenedGroup> OpenGroup(const CliOptions& options, const std::string& groupText, std::ostream& err) {
+  OpenedGroup opened;
+  opened.state = LoadGroupTable(options.dir);
+  auto number = ParseInteger(groupText);
+  if (!number || !opened.state.table.Valid(static_cast<int>(*number))) {
+    err << "lexmora-cli: no group " << groupText << " in the group table (1.." << opened.state.table.count
+        << ")\n";
+    return std::nullopt;
+  }
+  const int g = static_cast<int>(*number);
+  if (!opened.state.available.count(g)) {
+    err << "lexmora-cli: group " << g << " has no word index in " << options.dir.string() << "\n";
+    return std::nullopt;
+  }
+  opened.group = LoadGroup(options.dir, opened.state.table, g, opened.state.table.Group(g).Enabled());
+  return opened;
+}
+
+}  // namespace
+
+int CommandGroups(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  GroupTableState state = LoadGroupTable(options.dir);
+  JsonWriter json;
+  json.BeginObject().Key("groups").BeginArray();
+  for (int g = 1; g <= state.table.count; ++g) {
+    const DictGroupRecord& record = state.table.Group(g);
+    const bool available = state.available.count(g) > 0;
+    LoadedGroup group;
+    if (available) group = LoadGroup(options.dir, state.table, g, record.Enabled());
+    const SubDictSet enabled = record.Enabled();
+    if (options.json) {
+      json.BeginObject()
+          .Field("number", g)
+          .Field("base", std::string(record.BaseName()))
+          .Field("name", GroupNameUtf8(record))
+          .Field("codepage", record.CodePage())
+          .Field("available", available)
+          .Field("entries", group.EntryCount());
+      json.Key("subdicts").BeginArray();
+      for (const auto& h : group.headers) {
+        json.BeginObject()
+            .Field("number", h.Number())
+            .Field("name", Utf16ToUtf8(SubDictDisplayName(h.Name(), options.language)))
+            .Field("entries", static_cast<std::int64_t>(h.EntryCount()))
+            .Field("enabled", enabled.Contains(h.Number()))
+            .EndObject();
+      }
+      json.EndArray().EndObject();
+    } else {
+      out << std::setw(2) << g << "  " << std::left << std::setw(8) << record.BaseName() << std::right << " cp"
+          << record.CodePage() << "  " << (available ? "" : "(not available)  ") << GroupNameUtf8(record);
+      if (available) out << "  [" << group.EntryCount() << " entries]";
+      out << "\n";
+      for (const auto& h : group.headers) {
+        out << "      " << (enabled.Contains(h.Number()) ? "[x] " : "[ ] ") << std::setw(3) << h.Number() << "  "
+            << Utf16ToUtf8(SubDictDisplayName(h.Name(), options.language)) << "  (" << h.EntryCount()
+            << " entries)\n";
+      }
+    }
+  }
+  json.EndArray().EndObject();
+  if (options.json) out << json.str() << "\n";
+  return 0;
+}
+
+int CommandList(const CliOptions& options, const std::string& groupText, std::ostream& out, std::ostream& err) {
+  auto opened = OpenGroup(options, groupText, err);
+  if (!opened) return 2;
+  const LoadedGroup& group = opened->group;
+  const long long total = group.EntryCount();
+  const long long start = options.start < total ? options.start : total;
+  long long end = options.count ? start + *options.count : total;
+  if (end > total) end = total;
+  JsonWriter json;
+  json.BeginObject().Field("group", group.groupNumber).Field("count", static_cast<std::int64_t>(total));
+  json.Key("rows").BeginArray();
+  for (long long row = start; row < end; ++row) {
+    const int r = static_cast<int>(row);
+    const int subDict = group.entries[static_cast<std::size_t>(r)].SubDict();
+    if (options.json) {
+      json.BeginObject().Field("row", r).Field("headword", HeadwordUtf8(group, r)).Field("subdict", subDict).EndObject();
+    } else {
+      out << r << "\t" << HeadwordUtf8(group, r) << "\t" << subDict << "\n";
+    }
+  }
+  json.EndArray().EndObject();
+  if (options.json) out << json.str() << "\n";
+  return 0;
+}
+
+int CommandLookup(const CliOptions& options, const std::string& groupText, const std::string& text,
+                  std::ostream& out, std::ostream& err) {
+  auto opened = OpenGroup(options, groupText, err);
+  if (!opened) return 2;
+  const LoadedGroup& group = opened->group;
+  const int row = ListWordChanged(Utf8ToUtf16(text), group, nullptr);
+  const std::string headword = row < group.EntryCount() ? HeadwordUtf8(group, row) : std::string();
+  if (options.json) {
+    JsonWriter json;
+    json.BeginObject().Field("group", group.groupNumber).Field("row", row).Field("headword", headword).EndObject();
+    out << json.str() << "\n";
+  } else {
+    out << row << "\t" << headword << "\n";
+  }
+  return 0;
+}
+
+namespace {
+
+void PrintArticleText(const RecordingArticleView& view, std::ostream& out) {
+  bool lineOpen = false;
+  for (const auto& item : view.items) {
+    const bool newParagraph = item.isSound ? item.sound.newParagraph : item.text.newParagraph;
+    const auto& layout = item.isSound ? item.sound.layout : item.text.layout;
+    if (newParagraph) {
+      if (lineOpen) out << "\n";
+      out << std::string(static_cast<std::size_t>(layout[0] / 10) * 2, ' ');
+      lineOpen = true;
+    }
+    if (item.isSound) out << "[sound " << item.sound.number << "]";
+    else out << Utf16ToUtf8(item.text.text);
+    lineOpen = true;
+  }
+  if (lineOpen) out << "\n";
+}
+
+}  // namespace
+
+int CommandArticle(const CliOptions& options, const std::string& groupText, const std::string& rowText,
+                   std::ostream& out, std::ostream& err) {
+  auto opened = OpenGroup(options, groupText, err);
+  if (!opened) return 2;
+  const LoadedGroup& group = opened->group;
+  auto row = ParseInteger(rowText);
+  if (!row || *row < 0 || *row >= group.EntryCount()) {
+    err << "lexmora-cli: row " << rowText << " is outside the word list (0.." << group.EntryCount() - 1 << ")\n";
+    return 2;
+  }
+  const int r = static_cast<int>(*row);
+  RecordingArticleView view;
+  ArticleRenderer renderer;
+  renderer.DrawRVText(ReadArticleText(group, r), view);
+  if (!options.json) {
+    PrintArticleText(view, out);
+    return 0;
+  }
+  JsonWriter json;
+  json.BeginObject()
+      .Field("group", group.groupNumber)
+      .Field("row", r)
+      .Field("subdict", group.entries[static_cast<std::size_t>(r)].SubDict());
+  json.Key("items").BeginArray();
+  for (const auto& item : view.items) {
+    json.BeginObject();
+    if (item.isSound) {
+      json.Field("kind", "sound").Field("number", item.sound.number).Field("new_paragraph", item.sound.newParagraph);
+    } else {
+      json.Field("kind", "text")
+          .Field("text", Utf16ToUtf8(item.text.text))
+          .Field("style", item.text.style)
+          .Field("new_paragraph", item.text.newParagraph)
+          .Field("highlight", item.text.highlight);
+      json.Key("layout").BeginArray();
+      for (int v : item.text.layout) json.Int(v);
+      json.EndArray();
+    }
+    json.EndObject();
+  }
+  json.EndArray().EndObject();
+  out << json.str() << "\n";
+  return 0;
+}
+
+}  // namespace lexmora::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace lexmora::cli {
+
+struct CliOptions {
+  std::filesystem::path dir;
+  bool json = false;
+  long long start = 0;
+  std::optional<long long> count;
+  int language = 1;  // interface language for names: English
+};
+
+std::optional<long long> ParseInteger(const std::string& text);
+
+int CommandGroups(const CliOptions& options, std::ostream& out, std::ostream& err);
+int CommandList(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);
+int CommandLookup(const CliOptions& options, const std::string& group, const std::string& text, std::ostream& out,
+                  std::ostream& err);
+int CommandArticle(const CliOptions& options, const std::string& group, const std::string& row, std::ostream& out,
+                   std::ostream& err);
+
+}  // namespace lexmora::cli
