@@ -16,7 +16,7 @@ namespace lexmora::test {
 inline SourceSubDict SubDict(int number, std::vector<std::pair<std::string, std::string>> headwordsAndArticles) {
   SourceSubDict s;
   s.header.SetNumber(number);
-  s.header.SetName(std::string("\0\2Dictionary ", 14) + std::to_string(number));
+  s.header.SetName(std::string("\0\2Dictionary ", 13) + std::to_string(number));
   for (auto& [headword, article] : headwordsAndArticles) s.entries.push_back({headword, "", article});
   return s;
 }
