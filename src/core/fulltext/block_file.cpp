@@ -1,0 +1,63 @@
+#include "fulltext/block_file.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace lexmora {
+
+BlockFile::BlockFile(std::size_t recordSize) : recordSize_(recordSize) {
+  if (recordSize == 0 || recordSize > 65535) throw std::invalid_argument("record size out of range");
+  capacity_ = 65535 / recordSize;
+  buffer_.resize(capacity_ * recordSize);
+}
+
+void BlockFile::Rewrite() {
+  file_.Open(path_, RawFile::Mode::Write);
+  writing_ = true;
+  used_ = next_ = 0;
+}
+
+void BlockFile::Reset() {
+  file_.Open(path_, RawFile::Mode::Read);
+  writing_ = false;
+  used_ = next_ = 0;
+}
+
+void BlockFile::Write(const void* record) {
+  if (used_ == buffer_.size()) {
+    file_.WriteAll(buffer_.data(), used_);
+    used_ = 0;
+  }
+  std::memcpy(buffer_.data() + used_, record, recordSize_);
+  used_ += recordSize_;
+}
+
+void BlockFile::Fill() {
+  // Keep a partial record read at the end of the last fill.
+  std::size_t keep = used_ - next_;
+  std::memmove(buffer_.data(), buffer_.data() + next_, keep);
+  used_ = keep + file_.ReadSome(buffer_.data() + keep, buffer_.size() - keep);
+  next_ = 0;
+}
+
+bool BlockFile::Eof() {
+  if (used_ - next_ >= recordSize_) return false;
+  Fill();
+  return used_ - next_ < recordSize_;
+}
+
+bool BlockFile::Read(void* record) {
+  if (Eof()) return false;
+  std::memcpy(record, buffer_.data() + next_, recordSize_);
+  next_ += recordSize_;
+  return true;
+}
+
+void BlockFile::Close() {
+  if (!file_.IsOpen()) return;
+  if (writing_ && used_ > 0) file_.WriteAll(buffer_.data(), used_);
+  used_ = next_ = 0;
+  file_.Close();
+}
+
+}  // namespace lexmora

@@ -1,0 +1,238 @@
+#include "fulltext/external_sort.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "fulltext/index_records.h"
+#include "fulltext/raw_file.h"
+
+namespace lexmora {
+
+namespace fs = std::filesystem;
+
+fs::path SortRunFileName(const fs::path& dir, int n) {
+  char name[32];
+  std::snprintf(name, sizeof name, "sort_buf.%03d", n);
+  return dir / name;
+}
+
+namespace {
+
+constexpr std::size_t kOutputBufferBytes = 65536;
+constexpr std::size_t kInputBufferBytes = 65535;
+
+class KeyOrder {
+ public:
+  KeyOrder(std::size_t keyLength, bool descending) : k_(keyLength), descending_(descending) {}
+  // True when record a comes after record b.
+  bool After(const std::uint8_t* a, const std::uint8_t* b) const {
+    const int c = std::memcmp(a, b, k_);
+    return descending_ ? c < 0 : c > 0;
+  }
+
+ private:
+  std::size_t k_;
+  bool descending_;
+};
+
+// Buffered writer of whole records, flushed every w = r * (65535 div r) bytes.
+class RunWriter {
+ public:
+  RunWriter(const fs::path& path, std::size_t recordSize)
+      : file_(path, RawFile::Mode::Write), flushAt_(recordSize * (65535 / recordSize)) {
+    buffer_.reserve(kOutputBufferBytes);
+  }
+  void Put(const std::uint8_t* record, std::size_t size) {
+    buffer_.insert(buffer_.end(), record, record + size);
+    if (buffer_.size() >= flushAt_) Flush();
+  }
+  void Finish() {
+    Flush();
+    file_.Close();
+  }
+
+ private:
+  void Flush() {
+    if (!buffer_.empty()) file_.WriteAll(buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+  RawFile file_;
+  std::size_t flushAt_;
+  std::vector<std::uint8_t> buffer_;
+};
+
+// Sequential reader of one run in the merge phase.
+class RunReader {
+ public:
+  RunReader(const fs::path& path, std::size_t recordSize)
+      : file_(path, RawFile::Mode::Read), recordSize_(recordSize), fillSize_(recordSize * (65535 / recordSize)) {
+    buffer_.resize(kInputBufferBytes);
+  }
+  // Loads the next record into current(); false at the end of the run.
+  bool Advance() {
+    if (pos_ + recordSize_ > len_) {
+      const std::size_t keep = len_ - pos_;
+      std::memmove(buffer_.data(), buffer_.data() + pos_, keep);
+      len_ = keep + file_.ReadSome(buffer_.data() + keep, fillSize_ - keep);
+      pos_ = 0;
+      if (len_ < recordSize_) return false;
+    }
+    current_ = buffer_.data() + pos_;
+    pos_ += recordSize_;
+    return true;
+  }
+  const std::uint8_t* current() const { return current_; }
+  void Close() { file_.Close(); }
+
+ private:
+  RawFile file_;
+  std::size_t recordSize_;
+  std::size_t fillSize_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t pos_ = 0, len_ = 0;
+  const std::uint8_t* current_ = nullptr;
+};
+
+struct Chunk {
+  std::vector<std::uint8_t> records;
+  std::vector<std::uint32_t> index;  // entry 0: count; 1..n: 1-based record numbers
+  std::size_t count = 0;
+  std::size_t next = 1;
+  const std::uint8_t* Record(std::size_t i, std::size_t r) const { return records.data() + (index[i] - 1) * r; }
+};
+
+// Shell's method by exchange passes over the index array.
+void ShellSortChunk(Chunk& chunk, std::size_t r, const KeyOrder& order) {
+  const std::size_t n = chunk.count;
+  std::size_t gap = n / 2;
+  while (gap > 0) {
+    bool exchanged = false;
+    for (std::size_t i = 1; i + gap <= n; ++i) {
+      if (order.After(chunk.Record(i, r), chunk.Record(i + gap, r))) {
+        std::swap(chunk.index[i], chunk.index[i + gap]);
+        exchanged = true;
+      }
+    }
+    if (!exchanged) {
+      if (gap < 2) break;
+      gap /= 2;
+    }
+  }
+}
+
+// Phase 1: sorted runs of up to 16 chunks. Returns the number of runs.
+int MakeRuns(const fs::path& file, const fs::path& dir, std::size_t r, const KeyOrder& order) {
+  RawFile input(file, RawFile::Mode::Read);
+  if (input.Size() % r != 0)
+    throw IndexIoError("cannot sort " + file.string() + ": not a whole number of records");
+  const std::size_t c = kSortChunkBytes / r;
+  std::vector<Chunk> chunks(kSortChunks);
+  for (auto& ch : chunks) {
+    ch.records.resize(c * r);
+    ch.index.resize(c + 1);
+  }
+  int runs = 0;
+  bool atEnd = false;
+  while (!atEnd) {
+    std::size_t filled = 0;
+    for (auto& ch : chunks) {
+      const std::size_t got = input.ReadSome(ch.records.data(), c * r);
+      ch.count = got / r;
+      if (ch.count == 0) {
+        atEnd = true;
+        break;
+      }
+      ch.index[0] = static_cast<std::uint32_t>(ch.count);
+      for (std::size_t i = 1; i <= ch.count; ++i) ch.index[i] = static_cast<std::uint32_t>(i);
+      ch.next = 1;
+      ++filled;
+      if (ch.count < c) {
+        atEnd = true;
+        break;
+      }
+    }
+    if (filled == 0) break;
+    ++runs;
+    for (std::size_t j = 0; j < filled; ++j) ShellSortChunk(chunks[j], r, order);
+    RunWriter out(SortRunFileName(dir, runs), r);
+    while (true) {
+      Chunk* best = nullptr;
+      for (std::size_t j = 0; j < filled; ++j) {
+        Chunk& ch = chunks[j];
+        if (ch.next > ch.count) continue;
+        if (best == nullptr || order.After(best->Record(best->next, r), ch.Record(ch.next, r))) best = &ch;
+      }
+      if (best == nullptr) break;
+      out.Put(best->Record(best->next, r), r);
+      ++best->next;
+    }
+    out.Finish();
+  }
+  input.Close();
+  return runs;
+}
+
+// Merges runs [first, last] into run number target.
+void MergeGroup(const fs::path& dir, int first, int last, int target, std::size_t r, const KeyOrder& order) {
+  if (first == last) {
+    if (first == target) return;
+    MoveFileStrict(SortRunFileName(dir, first), SortRunFileName(dir, target));
+    return;
+  }
+  const fs::path work = dir / "sort_buf.xxx";
+  {
+    std::vector<std::unique_ptr<RunReader>> readers;
+    std::vector<bool> live;
+    for (int n = first; n <= last; ++n) {
+      readers.push_back(std::make_unique<RunReader>(SortRunFileName(dir, n), r));
+      live.push_back(readers.back()->Advance());
+    }
+    RunWriter out(work, r);
+    while (true) {
+      std::size_t best = readers.size();
+      for (std::size_t j = 0; j < readers.size(); ++j) {
+        if (!live[j]) continue;
+        if (best == readers.size() || order.After(readers[best]->current(), readers[j]->current())) best = j;
+      }
+      if (best == readers.size()) break;
+      out.Put(readers[best]->current(), r);
+      live[best] = readers[best]->Advance();
+    }
+    out.Finish();
+    for (auto& reader : readers) reader->Close();
+  }
+  for (int n = first; n <= last; ++n) DeleteFileStrict(SortRunFileName(dir, n));
+  MoveFileStrict(work, SortRunFileName(dir, target));
+}
+
+}  // namespace
+
+bool SortFile(const fs::path& file, bool descending, std::size_t keyLength, std::size_t recordSize) {
+  if (recordSize < 1 || recordSize > kSortChunkBytes) throw std::invalid_argument("record size out of range");
+  if (keyLength < 1 || keyLength > 254 || keyLength > recordSize) throw std::invalid_argument("key length out of range");
+  const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  const KeyOrder order(keyLength, descending);
+  try {
+    int runs = MakeRuns(file, dir, recordSize, order);
+    if (runs == 0) return true;
+    DeleteFileStrict(file);
+    while (runs > 1) {
+      int out = 0;
+      for (int next = 1; next <= runs; next += static_cast<int>(kSortMergeWays)) {
+        const int last = std::min(runs, next + static_cast<int>(kSortMergeWays) - 1);
+        ++out;
+        MergeGroup(dir, next, last, out, recordSize, order);
+      }
+      runs = out;
+    }
+    MoveFileStrict(SortRunFileName(dir, 1), file);
+    return true;
+  } catch (const DiskFullError&) {
+    return false;
+  }
+}
+
+}  // namespace lexmora

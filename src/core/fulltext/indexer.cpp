@@ -1,0 +1,207 @@
+#include "fulltext/indexer.h"
+
+#include <system_error>
+
+#include "fulltext/block_file.h"
+#include "fulltext/external_sort.h"
+#include "fulltext/index_records.h"
+
+namespace lexmora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::uint32_t MulDivRounded(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
+  return c == 0 ? 0 : static_cast<std::uint32_t>((a * b + c / 2) / c);
+}
+
+fs::path PartName(const fs::path& file) {
+  fs::path p = file;
+  p += ".part";
+  return p;
+}
+
+void RemoveQuietly(const fs::path& p) {
+  std::error_code ec;
+  fs::remove(p, ec);
+}
+
+// Pass 2: the sorted occurrences become words, article runs and positions.
+class IndexWriter {
+ public:
+  IndexWriter(const fs::path& tib, const fs::path& id2, const fs::path& id3)
+      : words_(IndexWordRecord::kSize), hits_(ArticleHitRecord::kSize), positions_(PositionRecord::kSize) {
+    words_.Assign(tib);
+    hits_.Assign(id2);
+    positions_.Assign(id3);
+    words_.Rewrite();
+    hits_.Rewrite();
+    positions_.Rewrite();
+  }
+
+  void Add(const OccurrenceRecord& r) {
+    if (!haveQ_ || r.key != q_.key) {
+      if (pending_) FinishWord();
+      pending_ = true;
+      word_ = IndexWordRecord{};
+      word_.key = r.key;
+      word_.lineFlag = r.lineFlag;
+      word_.firstHit = h_;
+      word_.subDict = r.subDict;
+      l_ = 0;
+    } else if (r.article != q_.article || r.lineFlag != q_.lineFlag) {
+      // A new article, or the later-line occurrences of the same article.
+      WritePosition();
+      WriteRun();
+      ++word_.hitCount;
+      l_ = 0;
+    } else {
+      WritePosition();
+    }
+    ++l_;
+    q_ = r;
+    haveQ_ = true;
+  }
+
+  void Close() {
+    if (pending_) FinishWord();
+    pending_ = false;
+    words_.Close();
+    hits_.Close();
+    positions_.Close();
+  }
+
+ private:
+  void WritePosition() {
+    PositionRecord p;
+    p.lineFlag = q_.lineFlag;
+    p.position = q_.position;
+    p.length = static_cast<std::uint8_t>(q_.length);
+    std::uint8_t buf[PositionRecord::kSize];
+    p.Serialize(buf);
+    positions_.Write(buf);
+    ++p_;
+  }
+  void WriteRun() {
+    ArticleHitRecord a;
+    a.article = q_.article;
+    a.firstPosition = p_ - l_;
+    a.positionCount = static_cast<std::uint16_t>(l_);
+    a.subDict = q_.subDict;
+    std::uint8_t buf[ArticleHitRecord::kSize];
+    a.Serialize(buf);
+    hits_.Write(buf);
+    ++h_;
+  }
+  void FinishWord() {
+    WritePosition();
+    WriteRun();
+    ++word_.hitCount;
+    std::uint8_t buf[IndexWordRecord::kSize];
+    word_.Serialize(buf);
+    words_.Write(buf);
+  }
+
+  BlockFile words_, hits_, positions_;
+  OccurrenceRecord q_;
+  bool haveQ_ = false;
+  bool pending_ = false;
+  IndexWordRecord word_;
+  std::uint32_t h_ = 0, p_ = 0, l_ = 0;
+};
+
+}  // namespace
+
+BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, IndexingProgress& progress) {
+  progress.sortPhase = false;
+  progress.indexProgress = 0;
+  const std::uint32_t articles = source.StartIndexJob(job);
+  const std::uint64_t maxProgress = 3ull * articles;
+  progress.indexProgressMax = static_cast<std::uint32_t>(maxProgress > 0xFFFFFFFFu ? 0xFFFFFFFFu : maxProgress);
+  const std::uint32_t t = progress.indexProgressMax / 3;
+
+  const fs::path tmp = WithIndexExtension(job.fileName, ".TMP");
+  const fs::path tib = job.fileName;
+  const fs::path id2 = WithIndexExtension(job.fileName, ".ID2");
+  const fs::path id3 = WithIndexExtension(job.fileName, ".ID3");
+  try {
+    // Pass 1.
+    std::uint64_t count = 0;
+    {
+      BlockFile out(OccurrenceRecord::kSize);
+      out.Assign(tmp);
+      out.Rewrite();
+      SourceWord w;
+      OccurrenceRecord r;
+      std::uint8_t buf[OccurrenceRecord::kSize];
+      while (source.NextIndexWord(job, w)) {
+        ++count;
+        progress.indexProgress = job.currentArticle;
+        r.key = MakeWordKey(w.word.word);
+        r.lineFlag = w.word.lineFlag;
+        r.article = w.article;
+        r.subDict = w.subDict;
+        r.position = w.word.position;
+        r.length = static_cast<std::uint16_t>(w.word.length);
+        r.Serialize(buf);
+        out.Write(buf);
+      }
+      out.Close();
+    }
+    progress.indexProgress = t;
+    progress.sortPhase = true;
+    const bool sorted = SortFile(tmp, false, OccurrenceRecord::kSize, OccurrenceRecord::kSize);
+    progress.sortPhase = false;
+    if (!sorted) return BuildResult::DiskFull;
+    progress.indexProgress = 2 * t;
+
+    // Pass 2, into temporary names.
+    {
+      IndexWriter writer(PartName(tib), PartName(id2), PartName(id3));
+      BlockFile in(OccurrenceRecord::kSize);
+      in.Assign(tmp);
+      in.Reset();
+      std::uint8_t buf[OccurrenceRecord::kSize];
+      std::uint64_t i = 0;
+      while (in.Read(buf)) {
+        ++i;
+        progress.indexProgress = 2 * t + MulDivRounded(i, t, count);
+        writer.Add(OccurrenceRecord::Parse(buf));
+      }
+      in.Close();
+      writer.Close();
+    }
+    for (const fs::path& f : {tib, id2, id3}) {
+      RemoveQuietly(f);
+      MoveFileStrict(PartName(f), f);
+    }
+    DeleteFileStrict(tmp);
+    progress.indexProgress = progress.indexProgressMax.load();
+    return BuildResult::Done;
+  } catch (const DiskFullError&) {
+    for (const fs::path& f : {PartName(tib), PartName(id2), PartName(id3), tmp}) RemoveQuietly(f);
+    progress.sortPhase = false;
+    return BuildResult::DiskFull;
+  }
+}
+
+std::vector<IndexingInternalRecord> CheckIndexFiles(const fs::path& dir, const DictGroupRecord& record,
+                                                    const LoadedGroup& group) {
+  std::vector<IndexingInternalRecord> jobs;
+  for (const auto& header : group.headers) {
+    const fs::path tib = IndexFileName(dir, record.BaseName(), header.Number());
+    std::error_code ec;
+    const bool complete = fs::exists(tib, ec) && fs::exists(WithIndexExtension(tib, ".ID2"), ec) &&
+                          fs::exists(WithIndexExtension(tib, ".ID3"), ec);
+    if (complete) continue;
+    IndexingInternalRecord job;
+    job.fileName = tib;
+    job.group = group.groupNumber;
+    job.subDict = header.Number();
+    jobs.push_back(job);
+  }
+  return jobs;
+}
+
+}  // namespace lexmora

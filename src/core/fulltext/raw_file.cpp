@@ -1,0 +1,117 @@
+#include "fulltext/raw_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fulltext/index_records.h"
+
+namespace lexmora {
+
+namespace {
+[[noreturn]] void Fail(const std::string& what, const std::filesystem::path& path, int err) {
+  throw IndexIoError(what + " " + path.string() + ": " + std::strerror(err));
+}
+}  // namespace
+
+RawFile::~RawFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+RawFile::RawFile(RawFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
+
+RawFile& RawFile::operator=(RawFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = other.fd_;
+    path_ = std::move(other.path_);
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+void RawFile::Open(const std::filesystem::path& path, Mode mode) {
+  Close();
+  path_ = path;
+  const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
+  fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  if (fd_ < 0) Fail("cannot open", path, errno);
+}
+
+std::size_t RawFile::ReadSome(void* data, std::size_t size) {
+  auto* p = static_cast<char*>(data);
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::read(fd_, p + done, size - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Fail("cannot read", path_, errno);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+bool RawFile::ReadAt(std::uint64_t offset, void* data, std::size_t size) {
+  auto* p = static_cast<char*>(data);
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::pread(fd_, p + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void RawFile::WriteAll(const void* data, std::size_t size) {
+  const auto* p = static_cast<const char*>(data);
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::write(fd_, p + done, size - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)
+        throw DiskFullError("disk full writing " + path_.string());
+      Fail("cannot write", path_, errno);
+    }
+    if (n == 0) throw DiskFullError("disk full writing " + path_.string());
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+std::uint64_t RawFile::Size() const {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) Fail("cannot stat", path_, errno);
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+void RawFile::Close() {
+  if (fd_ < 0) return;
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    if (errno == ENOSPC || errno == EDQUOT) throw DiskFullError("disk full closing " + path_.string());
+    Fail("cannot close", path_, errno);
+  }
+}
+
+void MoveFileStrict(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code ec;
+  if (std::filesystem::exists(to, ec)) throw IndexIoError("cannot rename to " + to.string() + ": file exists");
+  if (::rename(from.c_str(), to.c_str()) != 0) Fail("cannot rename", from, errno);
+}
+
+void DeleteFileStrict(const std::filesystem::path& path) {
+  if (::unlink(path.c_str()) != 0) Fail("cannot delete", path, errno);
+}
+
+}  // namespace lexmora
