@@ -1,6 +1,8 @@
 // The two programs as a user runs them: exit codes and messages.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -9,12 +11,12 @@
 
 namespace {
 
-struct Run {
+struct ProgramRun {
   int exitCode;
   std::string output;  // stdout and stderr
 };
 
-Run RunProgram(const TempFolder& dir, const std::string& commandLine) {
+ProgramRun RunProgram(const TempFolder& dir, const std::string& commandLine) {
   const std::string log = (dir.path() / "log.txt").string();
   int status = std::system((commandLine + " >'" + log + "' 2>&1").c_str());
   auto text = lexmora::ReadWholeFile(log);
@@ -27,13 +29,13 @@ TEST(ToolPrograms, DictcReportsFileAndLineAndFails) {
   TempFolder dir;
   dir.Write("groups.txt", "[group 1]\nbase = t\ncodepage = 1252\nsources = a.src\n");
   dir.Write("a.src", "subdict = 0\n@ word\n{oops}\n");
-  Run bad = RunProgram(dir, std::string(LEXMORA_DICTC) + " --groups " + Quoted(dir.path() / "groups.txt") + " --out " +
+  ProgramRun bad = RunProgram(dir, std::string(LEXMORA_DICTC) + " --groups " + Quoted(dir.path() / "groups.txt") + " --out " +
                                 Quoted(dir.path() / "out"));
   EXPECT_NE(bad.exitCode, 0);
   EXPECT_NE(bad.output.find("a.src:3: unknown tag {oops}"), std::string::npos) << bad.output;
 
   dir.Write("a.src", "subdict = 0\n@ word\n{s1}fine\n");
-  Run good = RunProgram(dir, std::string(LEXMORA_DICTC) + " --groups " + Quoted(dir.path() / "groups.txt") + " --out " +
+  ProgramRun good = RunProgram(dir, std::string(LEXMORA_DICTC) + " --groups " + Quoted(dir.path() / "groups.txt") + " --out " +
                                  Quoted(dir.path() / "out"));
   EXPECT_EQ(good.exitCode, 0) << good.output;
   EXPECT_NE(good.output.find("group 1 (t): 1 sub-dictionaries, 1 entries"), std::string::npos) << good.output;
@@ -44,7 +46,7 @@ TEST(ToolPrograms, WrongArgumentsFail) {
   TempFolder dir;
   EXPECT_NE(RunProgram(dir, LEXMORA_DICTC).exitCode, 0);
   EXPECT_NE(RunProgram(dir, std::string(LEXMORA_IMPORT) + " --index x").exitCode, 0);
-  Run missing = RunProgram(dir, std::string(LEXMORA_IMPORT) + " --index " + Quoted(dir.path() / "none.index") +
+  ProgramRun missing = RunProgram(dir, std::string(LEXMORA_IMPORT) + " --index " + Quoted(dir.path() / "none.index") +
                                     " --dict x --out " + Quoted(dir.path() / "out"));
   EXPECT_NE(missing.exitCode, 0);
   EXPECT_NE(missing.output.find("none.index"), std::string::npos) << missing.output;

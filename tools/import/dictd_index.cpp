@@ -1,0 +1,118 @@
+#include "import/dictd_index.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <stdexcept>
+
+#include "common/source_error.h"
+#include "common/text_lines.h"
+#include "dictionary/file_io.h"
+
+namespace lexmora::tools {
+namespace {
+
+constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+const std::array<std::int8_t, 256>& DigitValues() {
+  static const std::array<std::int8_t, 256> values = [] {
+    std::array<std::int8_t, 256> v;
+    v.fill(-1);
+    for (std::size_t i = 0; i < kDigits.size(); ++i) v[static_cast<std::uint8_t>(kDigits[i])] = static_cast<std::int8_t>(i);
+    return v;
+  }();
+  return values;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> DecodeDictdNumber(std::string_view digits) {
+  if (digits.empty() || digits.size() > 10) return std::nullopt;  // 10 digits = 60 bits
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    int d = DigitValues()[static_cast<std::uint8_t>(c)];
+    if (d < 0) return std::nullopt;
+    value = value * 64 + static_cast<std::uint64_t>(d);
+  }
+  return value;
+}
+
+std::string EncodeDictdNumber(std::uint64_t value) {
+  std::string out;
+  do {
+    out.insert(out.begin(), kDigits[value % 64]);
+    value /= 64;
+  } while (value != 0);
+  return out;
+}
+
+std::vector<DictdIndexEntry> ParseDictdIndex(std::string_view text, const std::string& fileName) {
+  std::vector<DictdIndexEntry> entries;
+  entries.reserve(text.size() / 24);
+  std::size_t start = 0, lineNo = 0;
+  while (start < text.size()) {
+    ++lineNo;
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    std::size_t tab2 = line.rfind('\t');
+    std::size_t tab1 = tab2 == std::string_view::npos || tab2 == 0 ? std::string_view::npos : line.rfind('\t', tab2 - 1);
+    if (tab1 == std::string_view::npos)
+      throw SourceError(fileName, lineNo, "expected \"headword<TAB>offset<TAB>length\"");
+    auto offset = DecodeDictdNumber(line.substr(tab1 + 1, tab2 - tab1 - 1));
+    auto length = DecodeDictdNumber(line.substr(tab2 + 1));
+    if (!offset || !length) throw SourceError(fileName, lineNo, "offset or length is not a dictd base64 number");
+    entries.push_back({line.substr(0, tab1), *offset, *length, lineNo});
+  }
+  return entries;
+}
+
+bool IsDictdMetadata(std::string_view headword) {
+  return TrimBlanks(headword).empty() || headword.rfind("00-database-", 0) == 0 || headword.rfind("00database", 0) == 0;
+}
+
+std::string GunzipAll(std::string_view compressed) {
+  std::string out;
+  out.reserve(compressed.size() * 4);
+  z_stream zs{};
+  if (inflateInit2(&zs, 16 + MAX_WBITS) != Z_OK) throw std::runtime_error("zlib: inflateInit2 failed");
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+  zs.avail_in = static_cast<uInt>(compressed.size());  // dictzip files stay far below 4 GiB
+  std::array<char, 1 << 16> buffer;
+  for (;;) {
+    zs.next_out = reinterpret_cast<Bytef*>(buffer.data());
+    zs.avail_out = static_cast<uInt>(buffer.size());
+    int rc = inflate(&zs, Z_NO_FLUSH);
+    out.append(buffer.data(), buffer.size() - zs.avail_out);
+    if (rc == Z_STREAM_END) {
+      // Another gzip member may follow; stray padding zeros end the data.
+      while (zs.avail_in > 0 && *zs.next_in == 0) { ++zs.next_in; --zs.avail_in; }
+      if (zs.avail_in == 0) break;
+      inflateReset(&zs);
+    } else if (rc != Z_OK && !(rc == Z_BUF_ERROR && zs.avail_out == 0)) {
+      std::string message = zs.msg ? zs.msg : "data error";
+      inflateEnd(&zs);
+      throw std::runtime_error("zlib: " + (rc == Z_BUF_ERROR ? std::string("the compressed data is cut short") : message));
+    }
+  }
+  inflateEnd(&zs);
+  return out;
+}
+
+std::string ReadDictdData(const std::filesystem::path& path) {
+  auto data = ReadWholeFile(path);
+  if (!data) throw std::runtime_error("cannot read " + path.string());
+  if (data->size() >= 2 && static_cast<std::uint8_t>((*data)[0]) == 0x1F && static_cast<std::uint8_t>((*data)[1]) == 0x8B) {
+    try {
+      return GunzipAll(*data);
+    } catch (const std::runtime_error& e) {
+      throw std::runtime_error(path.string() + ": " + e.what());
+    }
+  }
+  return std::move(*data);
+}
+
+}  // namespace lexmora::tools
