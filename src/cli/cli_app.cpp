@@ -18,6 +18,8 @@ constexpr const char* kUsage =
     "  list G [--start S] [--count C]  rows of group G's full word list\n"
     "  lookup G TEXT                   the row typing TEXT selects\n"
     "  article G ROW                   the view calls of a row's article\n"
+    "  index G                         builds the missing full-text index files\n"
+    "  search G QUERY                  full-text search (needs the index)\n"
     "options: --lang N (0 Azeri, 1 English, 2 Russian, 3 German, 4 French) for names\n";
 
 }  // namespace
@@ -90,6 +92,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "list") return needs(1, "G [--start S] [--count C]") ? CommandList(options, rest[0], out, err) : 1;
   if (command == "lookup") return needs(2, "G TEXT") ? CommandLookup(options, rest[0], rest[1], out, err) : 1;
   if (command == "article") return needs(2, "G ROW") ? CommandArticle(options, rest[0], rest[1], out, err) : 1;
+  if (command == "index") return needs(1, "G") ? CommandIndex(options, rest[0], out, err) : 1;
+  if (command == "search") return needs(2, "G QUERY") ? CommandSearch(options, rest[0], rest[1], out, err) : 1;
   err << "lexmora-cli: unknown command " << command << "\n" << kUsage;
   return 1;
 }

@@ -24,4 +24,8 @@ int CommandLookup(const CliOptions& options, const std::string& group, const std
 int CommandArticle(const CliOptions& options, const std::string& group, const std::string& row, std::ostream& out,
                    std::ostream& err);
 
+int CommandIndex(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);
+int CommandSearch(const CliOptions& options, const std::string& group, const std::string& query, std::ostream& out,
+                  std::ostream& err);
+
 }  // namespace lexmora::cli
