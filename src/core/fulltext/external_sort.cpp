@@ -24,13 +24,29 @@ namespace {
 constexpr std::size_t kOutputBufferBytes = 65536;
 constexpr std::size_t kInputBufferBytes = 65535;
 
+// Key order with a cached 64-bit prefix: the first eight key bytes read
+// big-endian, so that most comparisons are one integer comparison and only
+// ties read the rest of the key.
 class KeyOrder {
  public:
   KeyOrder(std::size_t keyLength, bool descending) : k_(keyLength), descending_(descending) {}
+
+  std::uint64_t Prefix(const std::uint8_t* record) const {
+    std::uint64_t v = 0;
+    const std::size_t n = k_ < 8 ? k_ : 8;
+    for (std::size_t i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(record[i]) << (56 - 8 * i);
+    return v;
+  }
+  // <0, 0, >0 in sort order.
+  int Compare(std::uint64_t pa, const std::uint8_t* a, std::uint64_t pb, const std::uint8_t* b) const {
+    int c;
+    if (pa != pb) c = pa < pb ? -1 : 1;
+    else c = k_ > 8 ? std::memcmp(a + 8, b + 8, k_ - 8) : 0;
+    return descending_ ? -c : c;
+  }
   // True when record a comes after record b.
   bool After(const std::uint8_t* a, const std::uint8_t* b) const {
-    const int c = std::memcmp(a, b, k_);
-    return descending_ ? c < 0 : c > 0;
+    return Compare(Prefix(a), a, Prefix(b), b) > 0;
   }
 
  private:
@@ -72,7 +88,7 @@ class RunReader {
     buffer_.resize(kInputBufferBytes);
   }
   // Loads the next record into current(); false at the end of the run.
-  bool Advance() {
+  bool Advance(const KeyOrder& order) {
     if (pos_ + recordSize_ > len_) {
       const std::size_t keep = len_ - pos_;
       std::memmove(buffer_.data(), buffer_.data() + pos_, keep);
@@ -81,10 +97,12 @@ class RunReader {
       if (len_ < recordSize_) return false;
     }
     current_ = buffer_.data() + pos_;
+    prefix_ = order.Prefix(current_);
     pos_ += recordSize_;
     return true;
   }
   const std::uint8_t* current() const { return current_; }
+  std::uint64_t prefix() const { return prefix_; }
   void Close() { file_.Close(); }
 
  private:
@@ -94,14 +112,21 @@ class RunReader {
   std::vector<std::uint8_t> buffer_;
   std::size_t pos_ = 0, len_ = 0;
   const std::uint8_t* current_ = nullptr;
+  std::uint64_t prefix_ = 0;
 };
 
 struct Chunk {
   std::vector<std::uint8_t> records;
   std::vector<std::uint32_t> index;  // entry 0: count; 1..n: 1-based record numbers
+  std::vector<std::uint64_t> prefixes;  // by record number
   std::size_t count = 0;
   std::size_t next = 1;
   const std::uint8_t* Record(std::size_t i, std::size_t r) const { return records.data() + (index[i] - 1) * r; }
+  std::uint64_t PrefixAt(std::size_t i) const { return prefixes[index[i]]; }
+  // True when the record at index position i comes after the one at j.
+  bool After(std::size_t i, std::size_t j, std::size_t r, const KeyOrder& order) const {
+    return order.Compare(PrefixAt(i), Record(i, r), PrefixAt(j), Record(j, r)) > 0;
+  }
 };
 
 // Shell's method by exchange passes over the index array.
@@ -111,7 +136,7 @@ void ShellSortChunk(Chunk& chunk, std::size_t r, const KeyOrder& order) {
   while (gap > 0) {
     bool exchanged = false;
     for (std::size_t i = 1; i + gap <= n; ++i) {
-      if (order.After(chunk.Record(i, r), chunk.Record(i + gap, r))) {
+      if (chunk.After(i, i + gap, r, order)) {
         std::swap(chunk.index[i], chunk.index[i + gap]);
         exchanged = true;
       }
@@ -133,6 +158,7 @@ int MakeRuns(const fs::path& file, const fs::path& dir, std::size_t r, const Key
   for (auto& ch : chunks) {
     ch.records.resize(c * r);
     ch.index.resize(c + 1);
+    ch.prefixes.resize(c + 1);
   }
   int runs = 0;
   bool atEnd = false;
@@ -146,7 +172,10 @@ int MakeRuns(const fs::path& file, const fs::path& dir, std::size_t r, const Key
         break;
       }
       ch.index[0] = static_cast<std::uint32_t>(ch.count);
-      for (std::size_t i = 1; i <= ch.count; ++i) ch.index[i] = static_cast<std::uint32_t>(i);
+      for (std::size_t i = 1; i <= ch.count; ++i) {
+        ch.index[i] = static_cast<std::uint32_t>(i);
+        ch.prefixes[i] = order.Prefix(ch.records.data() + (i - 1) * r);
+      }
       ch.next = 1;
       ++filled;
       if (ch.count < c) {
@@ -163,7 +192,9 @@ int MakeRuns(const fs::path& file, const fs::path& dir, std::size_t r, const Key
       for (std::size_t j = 0; j < filled; ++j) {
         Chunk& ch = chunks[j];
         if (ch.next > ch.count) continue;
-        if (best == nullptr || order.After(best->Record(best->next, r), ch.Record(ch.next, r))) best = &ch;
+        if (best == nullptr || order.Compare(best->PrefixAt(best->next), best->Record(best->next, r),
+                                             ch.PrefixAt(ch.next), ch.Record(ch.next, r)) > 0)
+          best = &ch;
       }
       if (best == nullptr) break;
       out.Put(best->Record(best->next, r), r);
@@ -188,18 +219,20 @@ void MergeGroup(const fs::path& dir, int first, int last, int target, std::size_
     std::vector<bool> live;
     for (int n = first; n <= last; ++n) {
       readers.push_back(std::make_unique<RunReader>(SortRunFileName(dir, n), r));
-      live.push_back(readers.back()->Advance());
+      live.push_back(readers.back()->Advance(order));
     }
     RunWriter out(work, r);
     while (true) {
       std::size_t best = readers.size();
       for (std::size_t j = 0; j < readers.size(); ++j) {
         if (!live[j]) continue;
-        if (best == readers.size() || order.After(readers[best]->current(), readers[j]->current())) best = j;
+        if (best == readers.size() || order.Compare(readers[best]->prefix(), readers[best]->current(),
+                                                    readers[j]->prefix(), readers[j]->current()) > 0)
+          best = j;
       }
       if (best == readers.size()) break;
       out.Put(readers[best]->current(), r);
-      live[best] = readers[best]->Advance();
+      live[best] = readers[best]->Advance(order);
     }
     out.Finish();
     for (auto& reader : readers) reader->Close();
