@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -148,62 +151,116 @@ void ShellSortChunk(Chunk& chunk, std::size_t r, const KeyOrder& order) {
   }
 }
 
-// Phase 1: sorted runs of up to 16 chunks. Returns the number of runs.
-int MakeRuns(const fs::path& file, const fs::path& dir, std::size_t r, const KeyOrder& order) {
-  RawFile input(file, RawFile::Mode::Read);
-  if (input.Size() % r != 0)
-    throw IndexIoError("cannot sort " + file.string() + ": not a whole number of records");
-  const std::size_t c = kSortChunkBytes / r;
-  std::vector<Chunk> chunks(kSortChunks);
-  for (auto& ch : chunks) {
-    ch.records.resize(c * r);
-    ch.index.resize(c + 1);
-    ch.prefixes.resize(c + 1);
+// Phase 1: sorted runs of up to 16 chunks. Two workers make runs side by
+// side; the input is read under a lock in file order, so run n always holds
+// the n-th block of the input, exactly as one worker would make it.
+class RunMaker {
+ public:
+  RunMaker(const fs::path& file, const fs::path& dir, std::size_t r, const KeyOrder& order)
+      : input_(file, RawFile::Mode::Read), dir_(dir), r_(r), c_(kSortChunkBytes / r), order_(order) {
+    if (input_.Size() % r != 0)
+      throw IndexIoError("cannot sort " + file.string() + ": not a whole number of records");
   }
-  int runs = 0;
-  bool atEnd = false;
-  while (!atEnd) {
-    std::size_t filled = 0;
+
+  int Run() {
+    std::exception_ptr failure;
+    std::thread helper([&] {
+      try {
+        Work();
+      } catch (...) {
+        failure = std::current_exception();
+        Stop();
+      }
+    });
+    try {
+      Work();
+    } catch (...) {
+      Stop();
+      helper.join();
+      throw;
+    }
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
+    input_.Close();
+    return runs_;
+  }
+
+ private:
+  void Stop() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    atEnd_ = true;
+  }
+
+  // Fills the chunks with the next block of the input; returns the run
+  // number and the number of filled chunks, or 0 at the end.
+  int Load(std::vector<Chunk>& chunks, std::size_t& filled) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    filled = 0;
+    if (atEnd_) return 0;
     for (auto& ch : chunks) {
-      const std::size_t got = input.ReadSome(ch.records.data(), c * r);
-      ch.count = got / r;
+      ch.count = input_.ReadSome(ch.records.data(), c_ * r_) / r_;
       if (ch.count == 0) {
-        atEnd = true;
+        atEnd_ = true;
         break;
       }
-      ch.index[0] = static_cast<std::uint32_t>(ch.count);
-      for (std::size_t i = 1; i <= ch.count; ++i) {
-        ch.index[i] = static_cast<std::uint32_t>(i);
-        ch.prefixes[i] = order.Prefix(ch.records.data() + (i - 1) * r);
-      }
-      ch.next = 1;
       ++filled;
-      if (ch.count < c) {
-        atEnd = true;
+      if (ch.count < c_) {
+        atEnd_ = true;
         break;
       }
     }
-    if (filled == 0) break;
-    ++runs;
-    for (std::size_t j = 0; j < filled; ++j) ShellSortChunk(chunks[j], r, order);
-    RunWriter out(SortRunFileName(dir, runs), r);
-    while (true) {
-      Chunk* best = nullptr;
+    if (filled == 0) return 0;
+    return ++runs_;
+  }
+
+  void Work() {
+    std::vector<Chunk> chunks(kSortChunks);
+    for (auto& ch : chunks) {
+      ch.records.resize(c_ * r_);
+      ch.index.resize(c_ + 1);
+      ch.prefixes.resize(c_ + 1);
+    }
+    std::size_t filled = 0;
+    while (int run = Load(chunks, filled)) {
       for (std::size_t j = 0; j < filled; ++j) {
         Chunk& ch = chunks[j];
-        if (ch.next > ch.count) continue;
-        if (best == nullptr || order.Compare(best->PrefixAt(best->next), best->Record(best->next, r),
-                                             ch.PrefixAt(ch.next), ch.Record(ch.next, r)) > 0)
-          best = &ch;
+        ch.index[0] = static_cast<std::uint32_t>(ch.count);
+        for (std::size_t i = 1; i <= ch.count; ++i) {
+          ch.index[i] = static_cast<std::uint32_t>(i);
+          ch.prefixes[i] = order_.Prefix(ch.records.data() + (i - 1) * r_);
+        }
+        ch.next = 1;
+        ShellSortChunk(ch, r_, order_);
       }
-      if (best == nullptr) break;
-      out.Put(best->Record(best->next, r), r);
-      ++best->next;
+      RunWriter out(SortRunFileName(dir_, run), r_);
+      while (true) {
+        Chunk* best = nullptr;
+        for (std::size_t j = 0; j < filled; ++j) {
+          Chunk& ch = chunks[j];
+          if (ch.next > ch.count) continue;
+          if (best == nullptr || order_.Compare(best->PrefixAt(best->next), best->Record(best->next, r_),
+                                                ch.PrefixAt(ch.next), ch.Record(ch.next, r_)) > 0)
+            best = &ch;
+        }
+        if (best == nullptr) break;
+        out.Put(best->Record(best->next, r_), r_);
+        ++best->next;
+      }
+      out.Finish();
     }
-    out.Finish();
   }
-  input.Close();
-  return runs;
+
+  RawFile input_;
+  fs::path dir_;
+  std::size_t r_, c_;
+  const KeyOrder& order_;
+  std::mutex mutex_;
+  bool atEnd_ = false;
+  int runs_ = 0;
+};
+
+int MakeRuns(const fs::path& file, const fs::path& dir, std::size_t r, const KeyOrder& order) {
+  return RunMaker(file, dir, r, order).Run();
 }
 
 // Merges runs [first, last] into run number target.
