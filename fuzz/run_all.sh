@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for a while in an existing fuzz build tree.
+#
+#   fuzz/run_all.sh [SECONDS] [BUILD_DIR]      (defaults: 60, <repo>/build-fuzz)
+#
+# Seeds are (re)written to BUILD_DIR/seeds, the growing corpus is kept in
+# BUILD_DIR/corpus/<target>, crash inputs go to BUILD_DIR/artifacts/<target>/,
+# logs to BUILD_DIR/logs/<target>.txt. Exits non-zero if any target failed.
+set -uo pipefail
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+seconds="${1:-60}"
+build="${2:-$repo/build-fuzz}"
+cd "$build" || exit 2
+
+declare -A max_len=([fuzz_group_table]=45000 [fuzz_word_index]=8192 [fuzz_article_base]=12000
+                    [fuzz_markup]=4096 [fuzz_text]=1024)
+./fuzz/lexmora_fuzz_seeds seeds >/dev/null || exit 2
+status=0
+for target in fuzz_group_table fuzz_word_index fuzz_article_base fuzz_markup fuzz_text; do
+  mkdir -p "corpus/$target" "artifacts/$target" logs
+  "./fuzz/$target" -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 \
+    -print_final_stats=1 -artifact_prefix="artifacts/$target/" "corpus/$target" "seeds/$target" \
+    >"logs/$target.txt" 2>&1
+  rc=$?
+  runs=$(grep -o 'number_of_executed_units: *[0-9]*' "logs/$target.txt" | grep -o '[0-9]*$')
+  printf '%-20s exit %d, %s executions in %s s\n' "$target" "$rc" "${runs:-?}" "$seconds"
+  [[ $rc -eq 0 ]] || status=1
+done
+exit $status
