@@ -71,7 +71,7 @@ GroupWriteResult WriteGroupFiles(const fs::path& dir, const std::string& base, i
 
   const Collation flavour = CollationFor(headwordCodePage);
   std::stable_sort(records.begin(), records.end(), [flavour](const VoclIndexRecord& a, const VoclIndexRecord& b) {
-    return CompareHeadwords(a.SortKey(), b.SortKey(), flavour) < 0;
+    return HeadwordSortsBefore(a.SortKey(), b.SortKey(), flavour);
   });
   std::string wif(VoclIndexHeader::kSize, '\0');
   indexHeader.Serialize(reinterpret_cast<std::uint8_t*>(wif.data()));

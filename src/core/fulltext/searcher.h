@@ -12,7 +12,7 @@
 
 namespace lexmora {
 
-#pragma pack(push, 1)
+// One hit of a search result (kept in memory only).
 struct OneIdxRecord {
   std::uint32_t article = 0;
   std::uint32_t place = 0;  // first position record, or the position once loaded
@@ -21,7 +21,6 @@ struct OneIdxRecord {
   std::uint8_t lineFlag = 0;
   std::uint16_t length = 0;
 };
-#pragma pack(pop)
 
 struct SearchResultRecord {
   std::uint32_t filePosition = 0;  // 1-based place in the search's file list

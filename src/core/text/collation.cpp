@@ -45,4 +45,15 @@ int CompareHeadwords(std::string_view a, std::string_view b, Collation flavour) 
          static_cast<int>(w[static_cast<std::uint8_t>(b[i])]);
 }
 
+bool HeadwordSortsBefore(std::string_view a, std::string_view b, Collation flavour) {
+  const auto& w = CollationWeights(flavour);
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto wa = w[static_cast<std::uint8_t>(a[i])], wb = w[static_cast<std::uint8_t>(b[i])];
+    if (wa != wb) return wa < wb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
 }  // namespace lexmora

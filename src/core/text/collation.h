@@ -24,4 +24,11 @@ const std::array<std::uint16_t, 256>& CollationWeights(Collation flavour);
 // is less than the longer string.
 int CompareHeadwords(std::string_view a, std::string_view b, Collation flavour);
 
+// A strict total order for writers of word indexes that never contradicts
+// CompareHeadwords: weights compared over the whole keys, then raw bytes.
+// (CompareHeadwords stops at the first differing byte and calls two keys
+// equal when their bytes there share a weight, which is not transitive for
+// bytes outside the alphabet that weigh as much as a letter.)
+bool HeadwordSortsBefore(std::string_view a, std::string_view b, Collation flavour);
+
 }  // namespace lexmora

@@ -92,6 +92,15 @@ TEST_F(AzeriGroup, LookupInAFilteredView) {
   EXPECT_GE(ListWordChanged(u"z", group, &stale), 0);
 }
 
+TEST(Lookup, BytesThatWeighAsMuchAsALetterStillFindTheirHeadword) {
+  TempDir dir;
+  GroupTable table = WriteGroup(dir.path(), 2, {SubDict(0, {{"\x97" "B", "1"}, {"PA", "2"}, {"\x97" "A", "3"}})});
+  LoadedGroup g = LoadGroup(dir.path(), table, 2, table.Group(2).Enabled());
+  const int row = Lookup("\x97" "A", g, nullptr);
+  EXPECT_EQ(g.entries[static_cast<std::size_t>(row)].SortKey(), "\x97" "A");
+  EXPECT_EQ(g.entries[static_cast<std::size_t>(Lookup("\x97" "B", g, nullptr))].SortKey(), "\x97" "B");
+}
+
 TEST(Lookup, EmptyGroupSelectsRowZero) {
   LoadedGroup empty;
   EXPECT_EQ(ListWordChanged(u"word", empty, nullptr), 0);

@@ -69,5 +69,18 @@ TEST(Collation, IsATotalOrderOnRandomKeys) {
   for (std::size_t i = 1; i < keys.size(); ++i) EXPECT_LE(CompareHeadwords(keys[i - 1], keys[i], Collation::Azeri), 0);
 }
 
+TEST(Collation, WriterOrderNeverContradictsTheComparison) {
+  // 0xB7 weighs as much as 'p' in the Azeri order: the comparison calls
+  // B7 62 and 70 61 equal, and 70 61 and B7 61 equal, yet B7 62 > B7 61.
+  std::vector<std::string> keys{"\xB7" "b", "pa", "\xB7" "a", "p", "\xB7", "PA", "a\xB7"};
+  std::sort(keys.begin(), keys.end(),
+            [](const std::string& a, const std::string& b) { return HeadwordSortsBefore(a, b, Collation::Azeri); });
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    for (std::size_t j = i + 1; j < keys.size(); ++j)
+      EXPECT_LE(CompareHeadwords(keys[i], keys[j], Collation::Azeri), 0) << i << " " << j;
+  EXPECT_FALSE(HeadwordSortsBefore("x", "x", Collation::Plain));
+  EXPECT_TRUE(HeadwordSortsBefore("x", "xy", Collation::Plain));
+}
+
 }  // namespace
 }  // namespace lexmora
