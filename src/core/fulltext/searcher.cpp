@@ -1,6 +1,8 @@
 #include "fulltext/searcher.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <cstdio>
 
 #include "fulltext/query_words.h"
@@ -165,27 +167,72 @@ bool SearchIndexFiles(const std::vector<std::u16string>& words, const std::vecto
   return true;
 }
 
-void LoadPositions(const fs::path& id3, SearchResultRecord& result) {
-  std::vector<OneIdxRecord> expanded;
-  try {
-    RawFile file(id3, RawFile::Mode::Read);
-    std::vector<std::uint8_t> block;
-    for (const OneIdxRecord& posting : result.occurrences) {
-      block.resize(static_cast<std::size_t>(posting.count) * PositionRecord::kSize);
-      if (!file.ReadAt(static_cast<std::uint64_t>(posting.place) * PositionRecord::kSize, block.data(), block.size()))
-        break;
-      for (std::size_t i = 0; i < posting.count; ++i) {
-        const PositionRecord pr = PositionRecord::Parse(block.data() + i * PositionRecord::kSize);
-        OneIdxRecord o = posting;
-        o.place = pr.position;
-        o.lineFlag = pr.lineFlag;
-        o.length = pr.length;
-        expanded.push_back(o);
-      }
+namespace {
+
+// Reads position records through a window of the ".ID3" file: the postings
+// of one search lie close together and are read in ascending order, so most
+// requests are served from the window without a system call.
+class PositionWindow {
+ public:
+  explicit PositionWindow(const fs::path& id3) {
+    file_.Open(id3, RawFile::Mode::Read);
+    fileSize_ = file_.Size();
+  }
+
+  // Points out at size bytes from offset; false when the file is shorter.
+  bool Read(std::uint64_t offset, std::size_t size, const std::uint8_t*& out) {
+    if (offset > fileSize_ || size > fileSize_ - offset) return false;
+    if (offset < start_ || offset + size > start_ + length_) {
+      const std::size_t length =
+          static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(size, kWindow), fileSize_ - offset));
+      buffer_.resize(length);
+      length_ = 0;
+      if (!file_.ReadAt(offset, buffer_.data(), length)) return false;
+      start_ = offset;
+      length_ = length;
     }
-  } catch (const IndexIoError&) {
+    out = buffer_.data() + (offset - start_);
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kWindow = 1 << 20;
+  RawFile file_;
+  std::uint64_t fileSize_ = 0;
+  std::vector<std::uint8_t> buffer_;
+  std::uint64_t start_ = 0;
+  std::size_t length_ = 0;
+};
+
+void ExpandPositions(PositionWindow& window, SearchResultRecord& result) {
+  std::vector<OneIdxRecord> expanded;
+  expanded.reserve(result.occurrences.size());
+  for (const OneIdxRecord& posting : result.occurrences) {
+    const std::uint8_t* block = nullptr;
+    if (!window.Read(static_cast<std::uint64_t>(posting.place) * PositionRecord::kSize,
+                     static_cast<std::size_t>(posting.count) * PositionRecord::kSize, block))
+      break;
+    for (std::size_t i = 0; i < posting.count; ++i) {
+      const PositionRecord pr = PositionRecord::Parse(block + i * PositionRecord::kSize);
+      OneIdxRecord o = posting;
+      o.place = pr.position;
+      o.lineFlag = pr.lineFlag;
+      o.length = pr.length;
+      expanded.push_back(o);
+    }
   }
   result.occurrences = std::move(expanded);
+}
+
+}  // namespace
+
+void LoadPositions(const fs::path& id3, SearchResultRecord& result) {
+  try {
+    PositionWindow window(id3);
+    ExpandPositions(window, result);
+  } catch (const IndexIoError&) {
+    result.occurrences.clear();
+  }
 }
 
 SearchResultsArray SearchGroupIndex(const fs::path& dir, const DictGroupRecord& record, const LoadedGroup& group,
@@ -209,10 +256,29 @@ SearchResultsArray SearchGroupIndex(const fs::path& dir, const DictGroupRecord& 
     numbers.push_back(h.Number());
   }
   SearchIndexFiles(words, files, results, state);
+  // One open ".ID3" per sub-dictionary for all results.
+  std::array<std::unique_ptr<PositionWindow>, 256> windows;
+  std::array<bool, 256> failed{};
   for (auto& r : results) {
     if (!r.occurrences.empty()) {
       const int sub = r.occurrences.front().subDict;
-      LoadPositions(WithIndexExtension(IndexFileName(dir, record.BaseName(), sub), ".ID3"), r);
+      if (!windows[sub] && !failed[sub]) {
+        try {
+          windows[sub] = std::make_unique<PositionWindow>(
+              WithIndexExtension(IndexFileName(dir, record.BaseName(), sub), ".ID3"));
+        } catch (const IndexIoError&) {
+          failed[sub] = true;
+        }
+      }
+      if (windows[sub]) {
+        try {
+          ExpandPositions(*windows[sub], r);
+        } catch (const IndexIoError&) {
+          r.occurrences.clear();
+        }
+      } else {
+        r.occurrences.clear();
+      }
     }
     if (r.filePosition >= 1 && r.filePosition <= numbers.size())
       r.subDict = static_cast<std::uint32_t>(numbers[r.filePosition - 1]);
