@@ -7,6 +7,9 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libicu-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
+  xvfb xauth
+  fonts-liberation fonts-dejavu-core fonts-noto-core
 )
 
 missing=()

@@ -1,0 +1,52 @@
+#include "word_list_model.h"
+
+#include "glyph_image.h"
+#include "text/code_page.h"
+
+namespace lexmora::gui {
+
+WordListModel::WordListModel(DictionarySession& session, QObject* parent)
+    : QAbstractListModel(parent), session_(session) {}
+
+int WordListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant WordListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rows_) return {};
+  const int entry = session_.EntryForRow(index.row());
+  if (entry < 0) return {};
+  const LoadedGroup& group = session_.Current();
+  const VoclIndexRecord& record = group.entries[static_cast<std::size_t>(entry)];
+  switch (role) {
+    case Qt::DisplayRole: {
+      const std::u16string text = ToUnicode(record.Display(), group.codePage);
+      return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    case MarkedRole:
+      return session_.ViewMode() == kViewFull && session_.UserMarked(entry);
+    case GlyphRole: {
+      const QPixmap& glyph = glyphs_[static_cast<std::size_t>(record.SubDict())];
+      return glyph.isNull() ? QVariant() : QVariant(glyph);
+    }
+    case EntryRole:
+      return entry;
+    default:
+      return {};
+  }
+}
+
+void WordListModel::Reset() {
+  beginResetModel();
+  rows_ = session_.RowCount();
+  const LoadedGroup& group = session_.Current();
+  for (int k = 0; k < 256; ++k) {
+    const SubVoclHeaderRecord* header = group.HeaderFor(k);
+    glyphs_[static_cast<std::size_t>(k)] = header ? GlyphPixmap(header->ListGlyph()) : QPixmap();
+  }
+  endResetModel();
+}
+
+void WordListModel::MarksChanged() {
+  if (rows_ > 0) emit dataChanged(index(0), index(rows_ - 1), {MarkedRole});
+}
+
+}  // namespace lexmora::gui

@@ -1,0 +1,47 @@
+#include "interface_texts.h"
+
+#include <QHash>
+
+namespace lexmora::gui {
+
+QString InterfaceText(int id) {
+  static const QHash<int, QString> texts = {
+      {3, QStringLiteral("Lexmora Azeri Dictionaries")},
+      {101, QStringLiteral("&Edit")},
+      {102, QStringLiteral("&View")},
+      {103, QStringLiteral("&Lists")},
+      {104, QStringLiteral("&Tools")},
+      {105, QStringLiteral("&Help")},
+      {111, QStringLiteral("Cut")},
+      {112, QStringLiteral("Copy")},
+      {113, QStringLiteral("Paste")},
+      {114, QStringLiteral("Select All")},
+      {121, QStringLiteral("Full Dictionary")},
+      {122, QStringLiteral("User List")},
+      {123, QStringLiteral("Game Auto List")},
+      {124, QStringLiteral("Search Results")},
+      {125, QStringLiteral("Dictionaries group")},
+      {126, QStringLiteral("Toolbar")},
+      {127, QStringLiteral("Dictionaries bar")},
+      {131, QStringLiteral("Add to list")},
+      {132, QStringLiteral("Remove from list")},
+      {133, QStringLiteral("Clear list")},
+      {134, QStringLiteral("Load list")},
+      {135, QStringLiteral("Save List")},
+      {141, QStringLiteral("Search words")},
+      {142, QStringLiteral("Education game")},
+      {143, QStringLiteral("Options")},
+      {151, QStringLiteral("Help")},
+      {152, QStringLiteral("About...")},
+      {153, QStringLiteral("Lexmora on the web")},
+      {201, QStringLiteral("Copy To Clipboard")},
+      {202, QStringLiteral("Search word in list")},
+      {203, QStringLiteral("Search word in dictionaries")},
+      {211, QStringLiteral("Copy To Clipboard")},
+      {212, QStringLiteral("Search first word in list")},
+      {213, QStringLiteral("Search word in dictionaries")},
+  };
+  return texts.value(id);
+}
+
+}  // namespace lexmora::gui

@@ -1,0 +1,341 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "dictionary/article_fonts.h"
+#include "dictionary/article_view.h"
+#include "dictionary/context_word.h"
+#include "dictionary/group_combo_box.h"
+#include "dictionary/word_list_frame.h"
+#include "dictionary/word_list_model.h"
+#include "interface_texts.h"
+#include "platform/agent_launcher.h"
+
+namespace lexmora::gui {
+
+TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)) {
+  // FormCreate.
+  creating_ = true;
+  setObjectName(QStringLiteral("TLexmoraAzeriDictionaries"));
+  setWindowTitle(InterfaceText(3));
+  setMinimumSize(200, 200);
+  layouts_ = options_.keyboardLayouts ? options_.keyboardLayouts
+                                      : std::shared_ptr<platform::KeyboardLayouts>(platform::CreateDesktopKeyboardLayouts());
+
+  // The companion agent, unless this start only closes a running instance.
+  if (!options_.offStart && options_.displayIconOnTaskBar) platform::StartAgent(options_.programDir);
+
+  // Every group of the table is loaded.
+  session_ = std::make_unique<DictionarySession>(options_.programDir.toStdString());
+  session_->LoadAllGroups();
+
+  // Widgets.
+  model_ = new WordListModel(*session_, this);
+  wordList_ = new WordListFrame(model_, this);
+  article_ = new ArticleView(this);
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->setObjectName(QStringLiteral("Splitter1"));
+  splitter_->addWidget(wordList_);
+  splitter_->addWidget(article_);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({260, 640});
+
+  panel2_ = new QWidget(this);
+  panel2_->setObjectName(QStringLiteral("Panel2"));
+  inputBox_ = new QLineEdit(panel2_);
+  inputBox_->setObjectName(QStringLiteral("TntEdit1"));
+  QFont inputFont = MappedFont(QStringLiteral("Arial"));
+  inputFont.setPointSize(11);
+  inputBox_->setFont(inputFont);
+  inputBox_->setClearButtonEnabled(false);
+  inputBox_->installEventFilter(this);
+  auto* panelLayout = new QVBoxLayout(panel2_);
+  panelLayout->setContentsMargins(0, 2, 0, 0);
+  panelLayout->addWidget(inputBox_);
+  label1_ = new QLabel(this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->hide();
+
+  CreateActions();
+  QWidget* band = CreateToolBand();
+  CreateMenus();
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(band);
+  layout->addWidget(splitter_, 1);
+  layout->addWidget(panel2_);
+  setCentralWidget(central);
+
+  connect(wordList_, &WordListFrame::SelectionChanged, this, &TLexmoraAzeriDictionaries::Frame11DrawGrid1Click);
+  connect(wordList_, &WordListFrame::RowRightClicked, this, [this](int row) { AddToList(row, 0); });
+  connect(inputBox_, &QLineEdit::textChanged, this, &TLexmoraAzeriDictionaries::ListWordChanged);
+  connect(inputBox_, &QLineEdit::returnPressed, inputBox_, &QLineEdit::clear);
+
+  // The group box and the "Dictionaries group" submenu.
+  FillGroupBoxAndMenu();
+  session_->SetCurrentGroup(1);
+  groupBox_->setCurrentIndex(groupBox_->count() > 0 ? 0 : -1);
+
+  // Restored state: the group, then the word and the row.
+  session_->SetCurrentGroup(options_.currentLangGroup);
+  int item = 0;
+  for (std::size_t i = 0; i < groupList_.size(); ++i)
+    if (groupList_[i] == options_.currentLangGroup) item = static_cast<int>(i);
+  groupBox_->setCurrentIndex(groupList_.empty() ? -1 : item);
+  if (!groupList_.empty()) ComboBox1Change();
+  viewAction_[0]->setChecked(true);
+  RefreshVoclScreen(0);
+  {
+    const QSignalBlocker block(inputBox_);  // the restored row wins over the word
+    inputBox_->setText(options_.currentBoxWord);
+  }
+  inputBox_->selectAll();
+  wordList_->SelectRow(options_.currentItemIndex < RowCount() ? options_.currentItemIndex : 0);
+  resize(920, 640);
+  creating_ = false;
+}
+
+TLexmoraAzeriDictionaries::~TLexmoraAzeriDictionaries() {
+  // FormDestroy: the groups are freed and the group table is written back.
+  session_->Close();
+}
+
+void TLexmoraAzeriDictionaries::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FocusInputBox();
+}
+
+bool TLexmoraAzeriDictionaries::eventFilter(QObject* watched, QEvent* event) {
+  // The list is moved from the input box with the cursor and page keys.
+  if (watched == inputBox_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+        QApplication::sendEvent(wordList_->Grid(), event);
+        return true;
+      default:
+        break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+QToolButton* TLexmoraAzeriDictionaries::ViewButton(int tag) const {
+  return viewButtons_ ? qobject_cast<QToolButton*>(viewButtons_->button(tag)) : nullptr;
+}
+
+int TLexmoraAzeriDictionaries::SelectedRow() const { return wordList_->SelectedRow(); }
+int TLexmoraAzeriDictionaries::RowCount() const { return model_->rowCount(); }
+
+QString TLexmoraAzeriDictionaries::SelectedHeadword() const {
+  const int row = SelectedRow();
+  return row >= 0 ? model_->index(row).data(Qt::DisplayRole).toString() : QString();
+}
+
+QString TLexmoraAzeriDictionaries::ArticlePlainText() const { return article_->PlainText(); }
+
+void TLexmoraAzeriDictionaries::FocusInputBox() {
+  if (inputBox_->isVisible()) inputBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void TLexmoraAzeriDictionaries::LookupAgain() { ListWordChanged(inputBox_->text()); }
+
+void TLexmoraAzeriDictionaries::SwitchKeyboardLayout() {
+  const LoadedGroup& group = session_->Current();
+  if (group.EntryCount() < 1 || !options_.synchronizeLayout || !session_->Table().Valid(group.groupNumber)) return;
+  layouts_->Activate(session_->Table().Group(group.groupNumber).KeyboardLayout());
+}
+
+void TLexmoraAzeriDictionaries::ComboBox1Change() {
+  const int index = groupBox_->currentIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= groupList_.size()) return;
+  const int g = groupList_[static_cast<std::size_t>(index)];
+  session_->SetCurrentGroup(g);
+  if (!session_->Current().loaded) session_->LoadGroup(g);
+  SwitchKeyboardLayout();
+  if (session_->HasSearchResults(g)) {
+    ViewButton(3)->setEnabled(true);
+  } else {
+    ViewButton(3)->setEnabled(false);
+    if (session_->ViewMode() == kViewSearchList) {
+      session_->SetViewMode(kViewFull);
+      if (followUp_) {
+        ViewButton(0)->setChecked(true);
+        viewAction_[0]->setChecked(true);
+      }
+    }
+  }
+  // (The game's automatic list is made with the game.)
+  if (session_->ViewMode() != kViewFull) session_->BuildViewList();
+  model_->Reset();
+  const QList<QAction*> items = groupMenu_->actions();
+  if (index < items.size()) items[index]->setChecked(true);
+  RefreshVoclScreen(0);
+  if (followUp_) LookupAgain();
+  if (!creating_) FocusInputBox();
+}
+
+void TLexmoraAzeriDictionaries::Dictionary81Click(QAction* item) {
+  const int tag = item->property("Tag").toInt();
+  for (std::size_t i = 0; i < groupList_.size(); ++i) {
+    if (groupList_[i] + 220 == tag) {
+      groupBox_->setCurrentIndex(static_cast<int>(i));
+      ComboBox1Change();
+      return;
+    }
+  }
+}
+
+bool TLexmoraAzeriDictionaries::SelectGroup(int group) {
+  for (std::size_t i = 0; i < groupList_.size(); ++i) {
+    if (groupList_[i] == group) {
+      groupBox_->setCurrentIndex(static_cast<int>(i));
+      ComboBox1Change();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TLexmoraAzeriDictionaries::SetInputText(const QString& text) { inputBox_->setText(text); }
+
+void TLexmoraAzeriDictionaries::SpeedButton1Click(int tag) {
+  switch (tag) {
+    case kViewFull:
+      session_->SetViewMode(kViewUserList);
+      session_->BuildViewList();
+      session_->SetViewMode(kViewFull);
+      break;
+    case kViewUserList:
+    case kViewSearchList:
+      session_->SetViewMode(tag);
+      session_->BuildViewList();
+      break;
+    case kViewGameList:
+      // (The game's automatic list is made with the game.)
+      session_->SetViewMode(kViewGameList);
+      session_->BuildViewList();
+      break;
+    default:
+      return;
+  }
+  if (QToolButton* b = ViewButton(tag)) b->setChecked(true);
+  UpdateViewChecks();
+  ActivateProc();
+  FocusInputBox();
+  RefreshVoclScreen(0);
+  LookupAgain();
+}
+
+void TLexmoraAzeriDictionaries::UpdateViewChecks() {
+  const int mode = session_->ViewMode();
+  if (mode >= 0 && mode < 4) viewAction_[static_cast<std::size_t>(mode)]->setChecked(true);
+  if (QToolButton* b = ViewButton(mode)) b->setChecked(true);
+}
+
+void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
+  SetupSubDictButtons();  // the bar lays the shown buttons out before the group box
+  model_->Reset();
+  const int rows = model_->rowCount();
+  if (rows <= 0 || row >= rows || row < 0) row = 0;
+  wordList_->SelectRow(rows > 0 ? row : -1);
+  if (rows <= 0 || wordList_->SelectedRow() < 0) {
+    currentSubDict_ = -1;
+    article_->Clear();
+  }
+  wordList_->Grid()->viewport()->update();
+  ActivateProc();
+}
+
+void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
+  // (The user-list marks go through the group's list file with the user lists.)
+  session_->LoadGroup(group);
+  if (session_->ViewMode() != kViewFull) session_->BuildViewList();
+  model_->Reset();
+}
+
+void TLexmoraAzeriDictionaries::SubDict1_SBClick(int button) {
+  const int k = subDictButtons_[static_cast<std::size_t>(button)]->property("Tag").toInt();
+  session_->ToggleSubDict(k);
+  ReloadVocl(session_->CurrentGroup());
+  RefreshVoclScreen(0);
+  LookupAgain();
+}
+
+void TLexmoraAzeriDictionaries::ActivateProc() {
+  for (QToolButton* b : subDictButtons_) b->update();
+  toolBar1_->update();
+}
+
+void TLexmoraAzeriDictionaries::AddToList(int row, int action) {
+  if (row < 0) return;
+  if (session_->AddToList(row, action)) {
+    // The row left the user-list view: the list closes up.
+    const int selected = SelectedRow();
+    model_->Reset();
+    const int rows = model_->rowCount();
+    int s = selected;
+    if (row <= s && s < rows - 1 && s != 0) s = s - 1;
+    if (s >= rows) s = rows - 1;
+    wordList_->SelectRow(s);
+    if (rows <= 0) article_->Clear();
+  }
+  model_->MarksChanged();
+  wordList_->Grid()->viewport()->update();
+}
+
+void TLexmoraAzeriDictionaries::ListWordChanged(const QString& text) {
+  const std::u16string typed(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+  const int row = session_->LookupRow(typed);
+  if (row >= 0) wordList_->SelectRow(row);
+}
+
+void TLexmoraAzeriDictionaries::Frame11DrawGrid1Click(int row) {
+  const int entry = (row < 0 || model_->rowCount() == 0) ? -1 : session_->EntryForRow(row);
+  SetWordInfo(entry);
+  label1_->setText(QString::number(row + 1));
+}
+
+void TLexmoraAzeriDictionaries::SetWordInfo(int entry) {
+  if (entry < 0) {
+    currentSubDict_ = -1;
+    article_->Clear();
+    return;
+  }
+  const LoadedGroup& group = session_->Current();
+  if (group.EntryCount() == 0) return;
+  // (Search hits are highlighted with the full-text search.)
+  const std::string text = session_->ArticleText(entry);
+  currentSubDict_ = group.entries[static_cast<std::size_t>(entry)].SubDict();
+  article_->ShowArticle(text);
+}
+
+void TLexmoraAzeriDictionaries::SearchInList(const QString& word) {
+  const QString text = BeforeFirstReturn(word);
+  ViewButton(0)->setChecked(true);
+  SpeedButton1Click(kViewFull);
+  inputBox_->setText(text);
+}
+
+void TLexmoraAzeriDictionaries::IdxSearch(const QString& word) {
+  // The full-text search itself comes with the index; the word is put in the box.
+  if (word != inputBox_->text()) inputBox_->setText(BeforeFirstReturn(word));
+}
+
+}  // namespace lexmora::gui

@@ -1,0 +1,144 @@
+// The main window: tool band (ToolBar1 with the view and tool buttons,
+// ToolBar2 with the sub-dictionary buttons and the group box), the word
+// list, the article view and the input box. It connects these widgets to
+// the dictionary session; formats and algorithms live in the core.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "dictionary/dictionary_session.h"
+#include "platform/keyboard_layouts.h"
+
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+
+namespace lexmora::gui {
+
+class ArticleView;
+class GroupComboBox;
+class WordListFrame;
+class WordListModel;
+
+// What the window starts with: the program folder and the values the
+// settings store will restore.
+struct MainWindowOptions {
+  QString programDir;
+  bool offStart = false;             // first argument "OFF"
+  bool displayIconOnTaskBar = true;  // start the companion agent
+  bool synchronizeLayout = true;     // switch the keyboard layout with the group
+  int currentLangGroup = 1;
+  int currentItemIndex = 0;
+  QString currentBoxWord;
+  // The platform's keyboard layouts; the desktop's when null.
+  std::shared_ptr<platform::KeyboardLayouts> keyboardLayouts;
+};
+
+class TLexmoraAzeriDictionaries : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TLexmoraAzeriDictionaries(MainWindowOptions options, QWidget* parent = nullptr);
+  ~TLexmoraAzeriDictionaries() override;
+
+  // Handlers of the window's components.
+  void ComboBox1Change();
+  void Dictionary81Click(QAction* item);
+  void SpeedButton1Click(int tag);
+  void RefreshVoclScreen(int row);
+  void ReloadVocl(int group);
+  void SubDict1_SBClick(int button);
+  void ActivateProc();
+  void AddToList(int row, int action);
+  void ListWordChanged(const QString& text);
+  void Frame11DrawGrid1Click(int row);
+  void SetWordInfo(int entry);
+  // Makes group g current as the group box would (no-op when not listed).
+  bool SelectGroup(int group);
+  // The input box text, put there as by typing.
+  void SetInputText(const QString& text);
+
+  // State, for the tool bar, the tests and the timing tools.
+  DictionarySession& Session() { return *session_; }
+  int CurrentGroup() const { return session_->CurrentGroup(); }
+  int ViewMode() const { return session_->ViewMode(); }
+  int SelectedRow() const;
+  int RowCount() const;
+  QString SelectedHeadword() const;
+  QString ArticlePlainText() const;
+  QLineEdit* InputBox() const { return inputBox_; }
+  WordListFrame* WordList() const { return wordList_; }
+  ArticleView* Article() const { return article_; }
+  GroupComboBox* GroupBox() const { return groupBox_; }
+  QToolButton* SubDictButton(int i) const { return subDictButtons_[static_cast<std::size_t>(i)]; }
+  QToolButton* ViewButton(int tag) const;
+  const std::vector<int>& GroupList() const { return groupList_; }
+
+ protected:
+  QMenu* createPopupMenu() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Building (main_window_bars.cpp, main_window_menus.cpp).
+  void CreateActions();
+  void CreateMenus();
+  QWidget* CreateToolBand();
+  QToolBar* CreateToolBar1();
+  QToolBar* CreateToolBar2();
+  void FillGroupBoxAndMenu();
+
+  int SetupSubDictButtons();
+  void UpdateViewChecks();
+  void FocusInputBox();
+  void LookupAgain();
+  void SwitchKeyboardLayout();
+  void EditCommand(int tag);
+  void SearchInList(const QString& word);
+  void IdxSearch(const QString& word);
+  QString GroupText(int group) const;
+
+  MainWindowOptions options_;
+  std::unique_ptr<DictionarySession> session_;
+  std::shared_ptr<platform::KeyboardLayouts> layouts_;
+  bool creating_ = true;
+  bool followUp_ = true;
+  std::vector<int> groupList_;
+  int currentSubDict_ = -1;
+
+  // Widgets.
+  QWidget* toolBand_ = nullptr;  // TntControlBar1
+  QToolBar* toolBar1_ = nullptr;
+  QToolBar* toolBar2_ = nullptr;
+  QButtonGroup* viewButtons_ = nullptr;
+  std::array<QToolButton*, 12> subDictButtons_{};
+  std::array<QAction*, 12> subDictButtonActions_{};
+  GroupComboBox* groupBox_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  WordListModel* model_ = nullptr;
+  WordListFrame* wordList_ = nullptr;
+  ArticleView* article_ = nullptr;
+  QWidget* panel2_ = nullptr;
+  QLineEdit* inputBox_ = nullptr;
+  QLabel* label1_ = nullptr;
+
+  // Actions and menus.
+  QActionGroup* viewActions_ = nullptr;
+  std::array<QAction*, 4> viewAction_{};
+  QAction* aViewToolbarVisible_ = nullptr;
+  QAction* aViewDictLineVisible_ = nullptr;
+  QMenu* groupMenu_ = nullptr;  // "Dictionaries group"
+  QActionGroup* groupMenuActions_ = nullptr;
+  std::vector<QAction*> actions_;
+};
+
+}  // namespace lexmora::gui
