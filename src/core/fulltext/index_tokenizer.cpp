@@ -41,20 +41,29 @@ void IndexTokenizer::StartArticle(std::string text) {
   line_ = 1;
 }
 
-void IndexTokenizer::ToKey(std::string_view bytes, std::u16string& out) const {
-  std::string_view source = bytes;
-  std::string converted;
-  if (locale_ == kLocaleRussian) {
-    converted = FoldYo(bytes);
-    source = converted;
-  } else if (locale_ == kLocaleAzeri) {
-    converted = UpperCase(bytes, UpperRule::Azeri1254);
-    source = converted;
+const std::array<char16_t, 256>& IndexTokenizer::KeyTable() {
+  // Every step of the key form works byte by byte, so one table per style
+  // holds the whole conversion. Slot 0 is the state before any style tag.
+  const std::size_t slot = styleSet_ ? static_cast<std::size_t>(style_) + 1 : 0;
+  if (!keyTableReady_[slot]) {
+    auto& table = keyTables_[slot];
+    for (int b = 0; b < 256; ++b) {
+      std::string one(1, static_cast<char>(b));
+      if (locale_ == kLocaleRussian) one = FoldYo(one);
+      else if (locale_ == kLocaleAzeri) one = UpperCase(one, UpperRule::Azeri1254);
+      char16_t unit = ToUnicode(one, locale_ == 0 ? PhoneticCode : codePage_)[0];
+      if (locale_ != kLocaleAzeri) unit = static_cast<char16_t>(u_toupper(unit));
+      table[static_cast<std::size_t>(b)] = unit;
+    }
+    keyTableReady_[slot] = true;
   }
-  out = ToUnicode(source, locale_ == 0 ? PhoneticCode : codePage_);
-  if (locale_ != kLocaleAzeri) {
-    for (char16_t& c : out) c = static_cast<char16_t>(u_toupper(c));
-  }
+  return keyTables_[slot];
+}
+
+void IndexTokenizer::ToKey(std::string_view bytes, std::u16string& out) {
+  const auto& table = KeyTable();
+  out.resize(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<std::uint8_t>(bytes[i])];
 }
 
 bool IndexTokenizer::Next(IndexWord& out) {
@@ -68,6 +77,7 @@ bool IndexTokenizer::Next(IndexWord& out) {
         const auto a = static_cast<std::uint8_t>(text_[pos_ + 2]);
         if (a < kArticleStyleCount) {
           style_ = a;
+          styleSet_ = true;
           codePage_ = styles_[a].codePage;
           locale_ = styles_[a].locale;
         }

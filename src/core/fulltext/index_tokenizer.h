@@ -2,6 +2,7 @@
 // 1-based byte position, byte length and line flag.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,7 +36,8 @@ class IndexTokenizer {
   int Line() const { return line_; }
 
  private:
-  void ToKey(std::string_view bytes, std::u16string& out) const;
+  void ToKey(std::string_view bytes, std::u16string& out);
+  const std::array<char16_t, 256>& KeyTable();
 
   const ArticleStyleArray& styles_;
   std::string text_;
@@ -44,6 +46,9 @@ class IndexTokenizer {
   int style_ = 0;
   int codePage_ = 0;
   std::uint32_t locale_ = 0;
+  bool styleSet_ = false;
+  std::array<std::array<char16_t, 256>, kArticleStyleCount + 1> keyTables_{};
+  std::array<bool, kArticleStyleCount + 1> keyTableReady_{};
   std::string scratch_;
 };
 
