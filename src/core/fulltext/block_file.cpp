@@ -12,7 +12,7 @@ BlockFile::BlockFile(std::size_t recordSize) : recordSize_(recordSize) {
 }
 
 void BlockFile::Rewrite() {
-  file_.Open(path_, RawFile::Mode::Write);
+  writer_ = std::make_unique<WriteBehindFile>(path_, buffer_.size());
   writing_ = true;
   used_ = next_ = 0;
 }
@@ -23,14 +23,7 @@ void BlockFile::Reset() {
   used_ = next_ = 0;
 }
 
-void BlockFile::Write(const void* record) {
-  if (used_ == buffer_.size()) {
-    file_.WriteAll(buffer_.data(), used_);
-    used_ = 0;
-  }
-  std::memcpy(buffer_.data() + used_, record, recordSize_);
-  used_ += recordSize_;
-}
+void BlockFile::Write(const void* record) { writer_->Write(record, recordSize_); }
 
 void BlockFile::Fill() {
   // Keep a partial record read at the end of the last fill.
@@ -54,10 +47,12 @@ bool BlockFile::Read(void* record) {
 }
 
 void BlockFile::Close() {
-  if (!file_.IsOpen()) return;
-  if (writing_ && used_ > 0) file_.WriteAll(buffer_.data(), used_);
+  if (writer_) {
+    auto writer = std::move(writer_);
+    writer->Finish();
+  }
   used_ = next_ = 0;
-  file_.Close();
+  if (file_.IsOpen()) file_.Close();
 }
 
 }  // namespace lexmora

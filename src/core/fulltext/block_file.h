@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <vector>
 
+#include <memory>
+
 #include "fulltext/raw_file.h"
+#include "fulltext/write_behind.h"
 
 namespace lexmora {
 
@@ -35,7 +38,8 @@ class BlockFile {
   std::size_t next_ = 0;  // read position in the buffer
   bool writing_ = false;
   std::filesystem::path path_;
-  RawFile file_;
+  RawFile file_;                           // reading
+  std::unique_ptr<WriteBehindFile> writer_;  // writing, in blocks of the buffer size
 };
 
 }  // namespace lexmora

@@ -11,6 +11,7 @@
 
 #include "fulltext/index_records.h"
 #include "fulltext/raw_file.h"
+#include "fulltext/write_behind.h"
 
 namespace lexmora {
 
@@ -57,30 +58,16 @@ class KeyOrder {
   bool descending_;
 };
 
-// Buffered writer of whole records, flushed every w = r * (65535 div r) bytes.
+// Writer of whole records in blocks of w = r * (65535 div r) bytes; the
+// blocks are written by a second thread while the merge goes on.
 class RunWriter {
  public:
-  RunWriter(const fs::path& path, std::size_t recordSize)
-      : file_(path, RawFile::Mode::Write), flushAt_(recordSize * (65535 / recordSize)) {
-    buffer_.reserve(kOutputBufferBytes);
-  }
-  void Put(const std::uint8_t* record, std::size_t size) {
-    buffer_.insert(buffer_.end(), record, record + size);
-    if (buffer_.size() >= flushAt_) Flush();
-  }
-  void Finish() {
-    Flush();
-    file_.Close();
-  }
+  RunWriter(const fs::path& path, std::size_t recordSize) : file_(path, recordSize * (65535 / recordSize)) {}
+  void Put(const std::uint8_t* record, std::size_t size) { file_.Write(record, size); }
+  void Finish() { file_.Finish(); }
 
  private:
-  void Flush() {
-    if (!buffer_.empty()) file_.WriteAll(buffer_.data(), buffer_.size());
-    buffer_.clear();
-  }
-  RawFile file_;
-  std::size_t flushAt_;
-  std::vector<std::uint8_t> buffer_;
+  WriteBehindFile file_;
 };
 
 // Sequential reader of one run in the merge phase.
