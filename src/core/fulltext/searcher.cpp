@@ -169,9 +169,9 @@ bool SearchIndexFiles(const std::vector<std::u16string>& words, const std::vecto
 
 namespace {
 
-// Reads position records through a window of the ".ID3" file: the postings
-// of one search lie close together and are read in ascending order, so most
-// requests are served from the window without a system call.
+// Reads position records through a few windows of the ".ID3" file. The
+// positions of one query word lie together and are read in ascending order,
+// so with one window per word most requests need no system call.
 class PositionWindow {
  public:
   explicit PositionWindow(const fs::path& id3) {
@@ -182,26 +182,40 @@ class PositionWindow {
   // Points out at size bytes from offset; false when the file is shorter.
   bool Read(std::uint64_t offset, std::size_t size, const std::uint8_t*& out) {
     if (offset > fileSize_ || size > fileSize_ - offset) return false;
-    if (offset < start_ || offset + size > start_ + length_) {
-      const std::size_t length =
-          static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(size, kWindow), fileSize_ - offset));
-      buffer_.resize(length);
-      length_ = 0;
-      if (!file_.ReadAt(offset, buffer_.data(), length)) return false;
-      start_ = offset;
-      length_ = length;
+    ++clock_;
+    for (Slot& slot : slots_) {
+      if (offset >= slot.start && offset + size <= slot.start + slot.data.size()) {
+        slot.used = clock_;
+        out = slot.data.data() + (offset - slot.start);
+        return true;
+      }
     }
-    out = buffer_.data() + (offset - start_);
+    Slot& victim = *std::min_element(slots_.begin(), slots_.end(),
+                                     [](const Slot& a, const Slot& b) { return a.used < b.used; });
+    const std::size_t length =
+        static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(size, kWindow), fileSize_ - offset));
+    victim.data.resize(length);
+    if (!file_.ReadAt(offset, victim.data.data(), length)) {
+      victim.data.clear();
+      return false;
+    }
+    victim.start = offset;
+    victim.used = clock_;
+    out = victim.data.data();
     return true;
   }
 
  private:
-  static constexpr std::size_t kWindow = 1 << 20;
+  static constexpr std::size_t kWindow = 64 * 1024;
+  struct Slot {
+    std::uint64_t start = 0;
+    std::vector<std::uint8_t> data;
+    std::uint64_t used = 0;
+  };
   RawFile file_;
   std::uint64_t fileSize_ = 0;
-  std::vector<std::uint8_t> buffer_;
-  std::uint64_t start_ = 0;
-  std::size_t length_ = 0;
+  std::array<Slot, 8> slots_{};
+  std::uint64_t clock_ = 0;
 };
 
 void ExpandPositions(PositionWindow& window, SearchResultRecord& result) {
