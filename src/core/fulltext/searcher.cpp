@@ -124,8 +124,9 @@ bool FindIndexWord(RawFile& tib, const WordKey& key, IndexWordRecord& out) {
 
 bool SearchIndexFiles(const std::vector<std::u16string>& words, const std::vector<SearchFile>& files,
                       SearchResultsArray& results, SearchProgressState& state) {
+  // The cancel flag is not cleared here: a cancel made between the start of
+  // the search and this point must not be lost. Each search gets a fresh state.
   results.clear();
-  state.cancel = false;
   state.progress = 0;
   state.progressMax = static_cast<std::uint32_t>(words.size() * files.size());
   for (std::size_t f = 0; f < files.size(); ++f) {

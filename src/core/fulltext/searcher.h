@@ -48,7 +48,8 @@ struct SearchFile {
 bool FindIndexWord(class RawFile& tib, const WordKey& key, IndexWordRecord& out);
 
 // Searches every file for the articles holding all words (normalised).
-// Returns false when it was cancelled; the results of finished files stay.
+// Returns false when it was cancelled (the flag is checked after each form
+// and word, and is never cleared here); the results of finished files stay.
 bool SearchIndexFiles(const std::vector<std::u16string>& words, const std::vector<SearchFile>& files,
                       SearchResultsArray& results, SearchProgressState& state);
 

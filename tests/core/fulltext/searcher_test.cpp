@@ -153,17 +153,21 @@ TEST_F(SearchFixture, BrokenIndexFilesFindLessButNeverCrash) {
   EXPECT_TRUE(Search(u"red").empty());
 }
 
-TEST_F(SearchFixture, CancelStopsTheSearch) {
-  Build(1, {SubDict(0, {{"a", "a\r\nred\r"}})});
-  SearchProgressState state;
-  std::vector<SearchFile> files{{IndexFileName(dir.path(), "vcl_ea", 0), 1}};
+TEST_F(SearchFixture, CancelStopsTheSearchAndAFreshStateSearchesAgain) {
+  Build(1, {SubDict(0, {{"a", "a\r\nred car\r"}}), SubDict(1, {{"b", "b\r\nred car\r"}})});
+  std::vector<SearchFile> files{{IndexFileName(dir.path(), "vcl_ea", 0), 1}, {IndexFileName(dir.path(), "vcl_ea", 1), 1}};
   SearchResultsArray results;
-  // Cancellation set while searching ends the search; a fresh search resets it.
-  state.cancel = true;
-  EXPECT_TRUE(SearchIndexFiles({u"RED"}, files, results, state));  // the flag is cleared at the start
-  EXPECT_EQ(results.size(), 1u);
-  EXPECT_EQ(state.progress.load(), 1u);
-  EXPECT_EQ(state.progressMax.load(), 1u);
+  // A cancel made before the worker started is not lost.
+  SearchProgressState cancelled;
+  cancelled.cancel = true;
+  EXPECT_FALSE(SearchIndexFiles({u"RED", u"CAR"}, files, results, cancelled));
+  EXPECT_TRUE(results.empty());
+  // The next search starts with a fresh state and runs to the end.
+  SearchProgressState fresh;
+  EXPECT_TRUE(SearchIndexFiles({u"RED", u"CAR"}, files, results, fresh));
+  EXPECT_EQ(results.size(), 2u);
+  EXPECT_EQ(fresh.progress.load(), 4u);
+  EXPECT_EQ(fresh.progressMax.load(), 4u);
 }
 
 TEST(HitHighlights, WrapsHitsFromTheLastToTheFirstAndSkipsRepeats) {
