@@ -31,6 +31,10 @@ void GroupComboBox::AddGroup(int number, const QString& storedName, const QStrin
   setItemData(i, shownText, kShownTextRole);
 }
 
+void GroupComboBox::SetShownText(int index, const QString& shownText) {
+  if (index >= 0 && index < count()) setItemData(index, shownText, kShownTextRole);
+}
+
 int GroupComboBox::GroupAt(int index) const { return index >= 0 && index < count() ? itemData(index, GroupRole).toInt() : 0; }
 
 void GroupComboBox::DrawItem(QPainter* painter, const QRect& rect, const QModelIndex& index, bool selected,

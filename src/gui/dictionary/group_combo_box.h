@@ -22,6 +22,8 @@ class GroupComboBox : public QComboBox {
   // is the interface text given.
   void AddGroup(int number, const QString& storedName, const QString& shownText, const QPixmap& bitmap);
   int GroupAt(int index) const;
+  // Replaces the drawn text of an item (a new interface language).
+  void SetShownText(int index, const QString& shownText);
 
   // Draws one item (ComboBox1DrawItem).
   static void DrawItem(QPainter* painter, const QRect& rect, const QModelIndex& index, bool selected,

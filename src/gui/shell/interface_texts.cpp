@@ -3,8 +3,29 @@
 #include <QHash>
 
 namespace lexmora::gui {
+namespace {
+
+const InterfaceLanguage* g_language = nullptr;
+
+QString BuiltInText(int id);
+
+}  // namespace
+
+void SetInterfaceLanguage(const InterfaceLanguage* language) { g_language = language; }
+
+QString LanguageText(int id) {
+  if (g_language == nullptr) return {};
+  return QString::fromStdU16String(g_language->LangText(id));
+}
 
 QString InterfaceText(int id) {
+  const QString text = LanguageText(id);
+  return text.isEmpty() ? BuiltInText(id) : text;
+}
+
+namespace {
+
+QString BuiltInText(int id) {
   static const QHash<int, QString> texts = {
       {3, QStringLiteral("Lexmora Azeri Dictionaries")},
       {101, QStringLiteral("&Edit")},
@@ -43,5 +64,7 @@ QString InterfaceText(int id) {
   };
   return texts.value(id);
 }
+
+}  // namespace
 
 }  // namespace lexmora::gui

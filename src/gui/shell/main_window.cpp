@@ -29,13 +29,14 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   // FormCreate.
   creating_ = true;
   setObjectName(QStringLiteral("TLexmoraAzeriDictionaries"));
+  AdoptSettings();
   setWindowTitle(InterfaceText(3));
   setMinimumSize(200, 200);
   layouts_ = options_.keyboardLayouts ? options_.keyboardLayouts
                                       : std::shared_ptr<platform::KeyboardLayouts>(platform::CreateDesktopKeyboardLayouts());
 
   // The companion agent, unless this start only closes a running instance.
-  if (!options_.offStart && options_.displayIconOnTaskBar) platform::StartAgent(options_.programDir);
+  if (!options_.offStart && settings_->DisplayIconOnTaskBar) platform::StartAgent(options_.programDir);
 
   // Every group of the table is loaded.
   session_ = std::make_unique<DictionarySession>(options_.programDir.toStdString());
@@ -73,6 +74,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   CreateActions();
   QWidget* band = CreateToolBand();
   CreateMenus();
+  SetupFullTextSearch();
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -92,27 +94,32 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   session_->SetCurrentGroup(1);
   groupBox_->setCurrentIndex(groupBox_->count() > 0 ? 0 : -1);
 
-  // Restored state: the group, then the word and the row.
-  session_->SetCurrentGroup(options_.currentLangGroup);
+  // Restored state: language, geometry, bars and group; then the word and the row.
+  resize(kDefaultWindowWidth, kDefaultWindowHeight);  // the design-time size
+  RestoreSystemOptions();
+  const int restoredGroup = session_->CurrentGroup();
   int item = 0;
   for (std::size_t i = 0; i < groupList_.size(); ++i)
-    if (groupList_[i] == options_.currentLangGroup) item = static_cast<int>(i);
+    if (groupList_[i] == restoredGroup) item = static_cast<int>(i);
   groupBox_->setCurrentIndex(groupList_.empty() ? -1 : item);
   if (!groupList_.empty()) ComboBox1Change();
   viewAction_[0]->setChecked(true);
   RefreshVoclScreen(0);
   {
     const QSignalBlocker block(inputBox_);  // the restored row wins over the word
-    inputBox_->setText(options_.currentBoxWord);
+    inputBox_->setText(QString::fromStdU16String(settings_->CurrentBoxWord));
   }
   inputBox_->selectAll();
-  wordList_->SelectRow(options_.currentItemIndex < RowCount() ? options_.currentItemIndex : 0);
-  resize(920, 640);
+  const int row = settings_->CurrentItemIndex;
+  wordList_->SelectRow(row >= 0 && row < RowCount() ? row : 0);
   creating_ = false;
 }
 
 TLexmoraAzeriDictionaries::~TLexmoraAzeriDictionaries() {
-  // FormDestroy: the groups are freed and the group table is written back.
+  // FormDestroy: the window's state into the settings, then the groups are
+  // freed and the group table is written back.
+  SetSystemOptions();
+  SetInterfaceLanguage(nullptr);
   session_->Close();
 }
 
@@ -158,7 +165,7 @@ void TLexmoraAzeriDictionaries::LookupAgain() { ListWordChanged(inputBox_->text(
 
 void TLexmoraAzeriDictionaries::SwitchKeyboardLayout() {
   const LoadedGroup& group = session_->Current();
-  if (group.EntryCount() < 1 || !options_.synchronizeLayout || !session_->Table().Valid(group.groupNumber)) return;
+  if (group.EntryCount() < 1 || !settings_->SynchronizeLayout || !session_->Table().Valid(group.groupNumber)) return;
   layouts_->Activate(session_->Table().Group(group.groupNumber).KeyboardLayout());
 }
 
@@ -266,6 +273,7 @@ void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
 void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
   // (The user-list marks go through the group's list file with the user lists.)
   session_->LoadGroup(group);
+  RemarkSearchResults(group);  // the last search's results, for the new load
   if (session_->ViewMode() != kViewFull) session_->BuildViewList();
   model_->Reset();
 }
@@ -320,8 +328,9 @@ void TLexmoraAzeriDictionaries::SetWordInfo(int entry) {
   }
   const LoadedGroup& group = session_->Current();
   if (group.EntryCount() == 0) return;
-  // (Search hits are highlighted with the full-text search.)
-  const std::string text = session_->ArticleText(entry);
+  // In the Search Results view: the article with the search's hits highlighted.
+  const std::string text =
+      session_->ViewMode() == kViewSearchList ? SearchArticleText(entry) : session_->ArticleText(entry);
   currentSubDict_ = group.entries[static_cast<std::size_t>(entry)].SubDict();
   article_->ShowArticle(text);
 }
@@ -334,8 +343,10 @@ void TLexmoraAzeriDictionaries::SearchInList(const QString& word) {
 }
 
 void TLexmoraAzeriDictionaries::IdxSearch(const QString& word) {
-  // The full-text search itself comes with the index; the word is put in the box.
-  if (word != inputBox_->text()) inputBox_->setText(BeforeFirstReturn(word));
+  // servIdxSearchExecute: the word goes into the input box and is searched.
+  const QString text = BeforeFirstReturn(word);
+  if (text != inputBox_->text()) inputBox_->setText(text);
+  SearchInIndex(session_->CurrentGroup(), text);
 }
 
 }  // namespace lexmora::gui

@@ -12,6 +12,8 @@
 
 #include "dictionary/dictionary_session.h"
 #include "platform/keyboard_layouts.h"
+#include "settings/interface_language.h"
+#include "settings/options_record.h"
 
 class QAction;
 class QActionGroup;
@@ -29,6 +31,7 @@ class ArticleView;
 class GroupComboBox;
 class WordListFrame;
 class WordListModel;
+class FullTextState;
 
 // What the window starts with: the program folder and the values the
 // settings store will restore.
@@ -42,6 +45,11 @@ struct MainWindowOptions {
   QString currentBoxWord;
   // The platform's keyboard layouts; the desktop's when null.
   std::shared_ptr<platform::KeyboardLayouts> keyboardLayouts;
+  // The program's settings record and interface language, restored at
+  // creation and captured at destruction. When null the window keeps its
+  // own, filled from the values above.
+  OptionsRecord* settings = nullptr;
+  InterfaceLanguage* language = nullptr;
 };
 
 class TLexmoraAzeriDictionaries : public QMainWindow {
@@ -62,10 +70,28 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void ListWordChanged(const QString& text);
   void Frame11DrawGrid1Click(int row);
   void SetWordInfo(int entry);
+  // Settings and interface language (main_window_settings.cpp,
+  // main_window_language.cpp).
+  void RestoreSystemOptions();
+  void SetSystemOptions();
+  void LangRemake();
+  OptionsRecord& Settings() { return *settings_; }
+  InterfaceLanguage& Language() { return *language_; }
+  // The help file of the interface language, relative to the program folder.
+  const QString& HelpFile() const { return helpFile_; }
+  QToolBar* ToolBar1() const { return toolBar1_; }
+  QToolBar* ToolBar2() const { return toolBar2_; }
+  QSplitter* Splitter() const { return splitter_; }
+
   // Makes group g current as the group box would (no-op when not listed).
   bool SelectGroup(int group);
   // The input box text, put there as by typing.
   void SetInputText(const QString& text);
+  // Full-text search (main_window_search.cpp): the search tool button, the
+  // search of a group (offering to index it first), and its results.
+  void SpeedButton9Click();
+  void SearchInIndex(int group, const QString& text);
+  FullTextState& FullText() { return *fullText_; }
 
   // State, for the tool bar, the tests and the timing tools.
   DictionarySession& Session() { return *session_; }
@@ -97,6 +123,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   QToolBar* CreateToolBar2();
   void FillGroupBoxAndMenu();
 
+  // Takes the settings record and language given, or the window's own.
+  void AdoptSettings();
   int SetupSubDictButtons();
   void UpdateViewChecks();
   void FocusInputBox();
@@ -105,9 +133,22 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void EditCommand(int tag);
   void SearchInList(const QString& word);
   void IdxSearch(const QString& word);
+  void SetupFullTextSearch();
+  void DoIndexing(int group);
+  void EndOfIndexing();
+  void EndOfSearch(int group);
+  // The group's Search Results marks from its last search, for its current load.
+  void RemarkSearchResults(int group);
+  // The article of an entry with the hits of the current group's search.
+  std::string SearchArticleText(int entry);
   QString GroupText(int group) const;
 
   MainWindowOptions options_;
+  OptionsRecord ownSettings_;
+  InterfaceLanguage ownLanguage_;
+  OptionsRecord* settings_ = nullptr;
+  InterfaceLanguage* language_ = nullptr;
+  QString helpFile_;
   std::unique_ptr<DictionarySession> session_;
   std::shared_ptr<platform::KeyboardLayouts> layouts_;
   bool creating_ = true;
@@ -139,6 +180,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   QMenu* groupMenu_ = nullptr;  // "Dictionaries group"
   QActionGroup* groupMenuActions_ = nullptr;
   std::vector<QAction*> actions_;
+  FullTextState* fullText_ = nullptr;  // a child of the window
 };
 
 }  // namespace lexmora::gui

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
@@ -45,21 +46,19 @@ class ToolBand : public QWidget {
 
 QString FromStd(const std::u16string& s) { return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size())); }
 
-// The interface language of hints until language files are read: English.
-constexpr int kInterfaceLanguage = 1;
-
 }  // namespace
 
 QWidget* TLexmoraAzeriDictionaries::CreateToolBand() {
   toolBand_ = new ToolBand(this);
-  auto* layout = new QHBoxLayout(toolBand_);
+  // The main toolbar above the dictionaries bar (tops 2 and 34 by default),
+  // so that both fit the built-in window width.
+  auto* layout = new QVBoxLayout(toolBand_);
   layout->setContentsMargins(2, 1, 2, 1);
-  layout->setSpacing(6);
+  layout->setSpacing(0);
   toolBar1_ = CreateToolBar1();
   toolBar2_ = CreateToolBar2();
-  layout->addWidget(toolBar1_);
-  layout->addWidget(toolBar2_);
-  layout->addStretch(1);
+  layout->addWidget(toolBar1_, 0, Qt::AlignLeft);
+  layout->addWidget(toolBar2_, 0, Qt::AlignLeft);
   for (QToolBar* bar : {toolBar1_, toolBar2_}) {
     bar->setContextMenuPolicy(Qt::PreventContextMenu);  // the band shows its own popup
   }
@@ -106,7 +105,7 @@ QToolBar* TLexmoraAzeriDictionaries::CreateToolBar1() {
   button("TntSpeedButton6", ToolIcon::SaveList, 135);
   bar->addSeparator();
   QToolButton* search = button("TntSpeedButton7", ToolIcon::Search, 141);
-  connect(search, &QToolButton::clicked, this, [this] { IdxSearch(inputBox_->text()); });
+  connect(search, &QToolButton::clicked, this, [this] { SpeedButton9Click(); });
   button("TntSpeedButton9", ToolIcon::Game, 142);
   button("TntSpeedButton10", ToolIcon::Options, 143);
   QToolButton* help = button("TntSpeedButton11", ToolIcon::Help, 151);
@@ -141,7 +140,7 @@ QToolBar* TLexmoraAzeriDictionaries::CreateToolBar2() {
 }
 
 QString TLexmoraAzeriDictionaries::GroupText(int group) const {
-  const QString text = InterfaceText(220 + group);
+  const QString text = LanguageText(220 + group);
   if (!text.isEmpty()) return text;
   // No language file yet: the group's own name, in the Azeri letter code.
   const auto name = session_->Table().Group(group).Name();
@@ -191,7 +190,7 @@ int TLexmoraAzeriDictionaries::SetupSubDictButtons() {
     b->setText(glyph.isNull() ? QString::number(h.Number()) : QString());
     b->setToolButtonStyle(glyph.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
     b->setProperty("Tag", h.Number());
-    b->setToolTip(FromStd(SubDictDisplayName(h.Name(), kInterfaceLanguage)));
+    b->setToolTip(FromStd(SubDictDisplayName(h.Name(), language_->CurrentInterfaceLang())));
     slot->setVisible(true);
     b->update();
     ++shown;

@@ -89,7 +89,7 @@ void TLexmoraAzeriDictionaries::CreateActions() {
 
   // Tools.
   QAction* search = MakeAction(this, all, "aToolsIdxSearch", 141, QKeySequence(Qt::CTRL | Qt::Key_F));
-  connect(search, &QAction::triggered, this, [this] { IdxSearch(inputBox_->text()); });
+  connect(search, &QAction::triggered, this, [this] { SpeedButton9Click(); });
   MakeAction(this, all, "aToolsGame", 142, QKeySequence(Qt::CTRL | Qt::Key_G));
   MakeAction(this, all, "aToolsOptions", 143, QKeySequence(Qt::CTRL | Qt::Key_O));
 

@@ -1,0 +1,68 @@
+#include "indexing_form.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QThread>
+
+#include "shell/interface_texts.h"
+
+namespace lexmora::gui {
+
+TIndexingForm::TIndexingForm(std::shared_ptr<IndexingRun> run, QWidget* owner)
+    : ProgressWindow(owner, "TIndexingForm"), run_(std::move(run)), gauge_(static_cast<int>(run_->jobs.size())) {
+  LangRemake();
+  Gauge()->setRange(0, gauge_.Maximum());
+  Gauge()->setValue(0);
+  Gauge()->setTextVisible(false);
+  timer1_.setInterval(1000);
+  connect(&timer1_, &QTimer::timeout, this, &TIndexingForm::Timer1Timer);
+  timer1_.start();
+  run_->progress.indexProgressMax = 300;  // until the first job sets it
+
+  auto shared = run_;
+  QWidget* noticeParent = owner;
+  thread_ = QThread::create([shared, this, noticeParent] {
+    RunIndexingJobs(*shared, [this, noticeParent] {
+      // The form outlives its worker (its destructor waits), so it can
+      // carry the message to the window thread.
+      QMetaObject::invokeMethod(
+          this, [noticeParent] { ShowFullTextNotice(noticeParent, QStringLiteral("Disk full! Indexing process stoped!")); },
+          Qt::QueuedConnection);
+    });
+  });
+  thread_->setObjectName(QStringLiteral("TIndexingThread"));
+  connect(thread_, &QThread::finished, this, &TIndexingForm::ThreadDone, Qt::QueuedConnection);
+  thread_->start();
+}
+
+TIndexingForm::~TIndexingForm() {
+  if (thread_) {
+    thread_->wait();
+    delete thread_;
+  }
+}
+
+void TIndexingForm::LangRemake() {
+  const QString text = InterfaceText(302);
+  Label()->setText(text.isEmpty() ? QStringLiteral("Indexing") : text);
+}
+
+void TIndexingForm::Timer1Timer() {
+  const auto& p = run_->progress;
+  Gauge()->setValue(gauge_.Tick(p.indexProgress, p.indexProgressMax, p.sortPhase, p.jobsDone));
+}
+
+bool TIndexingForm::CanClose() {
+  if (workerDone_ || static_cast<int>(run_->progress.jobsDone) >= JobCount()) return true;
+  ShowFullTextNotice(this, QStringLiteral("Wait! Indexing process in action!"));
+  return false;
+}
+
+void TIndexingForm::ThreadDone() {
+  workerDone_ = true;
+  timer1_.stop();
+  Timer1Timer();
+  emit Done();
+}
+
+}  // namespace lexmora::gui
