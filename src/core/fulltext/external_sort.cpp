@@ -11,6 +11,7 @@
 
 #include "fulltext/index_records.h"
 #include "fulltext/raw_file.h"
+#include "fulltext/selection_tree.h"
 #include "fulltext/write_behind.h"
 
 namespace lexmora {
@@ -28,6 +29,12 @@ namespace {
 constexpr std::size_t kOutputBufferBytes = 65536;
 constexpr std::size_t kInputBufferBytes = 65535;
 
+inline std::uint64_t LoadBigEndian(const std::uint8_t* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return __builtin_bswap64(v);
+}
+
 // Key order with a cached 64-bit prefix: the first eight key bytes read
 // big-endian, so that most comparisons are one integer comparison and only
 // ties read the rest of the key.
@@ -43,9 +50,23 @@ class KeyOrder {
   }
   // <0, 0, >0 in sort order.
   int Compare(std::uint64_t pa, const std::uint8_t* a, std::uint64_t pb, const std::uint8_t* b) const {
-    int c;
-    if (pa != pb) c = pa < pb ? -1 : 1;
-    else c = k_ > 8 ? std::memcmp(a + 8, b + 8, k_ - 8) : 0;
+    int c = 0;
+    if (pa != pb) {
+      c = pa < pb ? -1 : 1;
+    } else {
+      // The rest of the key, eight bytes at a time, then byte by byte.
+      std::size_t i = 8;
+      for (; i + 8 <= k_; i += 8) {
+        const std::uint64_t x = LoadBigEndian(a + i), y = LoadBigEndian(b + i);
+        if (x != y) {
+          c = x < y ? -1 : 1;
+          break;
+        }
+      }
+      if (c == 0 && i + 8 > k_) {
+        for (; i < k_ && c == 0; ++i) c = static_cast<int>(a[i]) - static_cast<int>(b[i]);
+      }
+    }
     return descending_ ? -c : c;
   }
   // True when record a comes after record b.
@@ -220,18 +241,19 @@ class RunMaker {
         ShellSortChunk(ch, r_, order_);
       }
       RunWriter out(SortRunFileName(dir_, run), r_);
-      while (true) {
-        Chunk* best = nullptr;
-        for (std::size_t j = 0; j < filled; ++j) {
-          Chunk& ch = chunks[j];
-          if (ch.next > ch.count) continue;
-          if (best == nullptr || order_.Compare(best->PrefixAt(best->next), best->Record(best->next, r_),
-                                                ch.PrefixAt(ch.next), ch.Record(ch.next, r_)) > 0)
-            best = &ch;
-        }
-        if (best == nullptr) break;
-        out.Put(best->Record(best->next, r_), r_);
-        ++best->next;
+      std::vector<bool> live(filled);
+      for (std::size_t j = 0; j < filled; ++j) live[j] = chunks[j].count > 0;
+      auto before = [&](std::size_t a, std::size_t b) {
+        const Chunk& x = chunks[a];
+        const Chunk& y = chunks[b];
+        return order_.Compare(x.PrefixAt(x.next), x.Record(x.next, r_), y.PrefixAt(y.next), y.Record(y.next, r_)) < 0;
+      };
+      SelectionTree<decltype(before)> tree(filled, live, before);
+      for (std::size_t w; (w = tree.Winner()) != tree.kNone;) {
+        Chunk& ch = chunks[w];
+        out.Put(ch.Record(ch.next, r_), r_);
+        live[w] = ++ch.next <= ch.count;
+        tree.Update(w);
       }
       out.Finish();
     }
@@ -266,17 +288,15 @@ void MergeGroup(const fs::path& dir, int first, int last, int target, std::size_
       live.push_back(readers.back()->Advance(order));
     }
     RunWriter out(work, r);
-    while (true) {
-      std::size_t best = readers.size();
-      for (std::size_t j = 0; j < readers.size(); ++j) {
-        if (!live[j]) continue;
-        if (best == readers.size() || order.Compare(readers[best]->prefix(), readers[best]->current(),
-                                                    readers[j]->prefix(), readers[j]->current()) > 0)
-          best = j;
-      }
-      if (best == readers.size()) break;
-      out.Put(readers[best]->current(), r);
-      live[best] = readers[best]->Advance(order);
+    auto before = [&](std::size_t a, std::size_t b) {
+      return order.Compare(readers[a]->prefix(), readers[a]->current(), readers[b]->prefix(),
+                           readers[b]->current()) < 0;
+    };
+    SelectionTree<decltype(before)> tree(readers.size(), live, before);
+    for (std::size_t w; (w = tree.Winner()) != tree.kNone;) {
+      out.Put(readers[w]->current(), r);
+      live[w] = readers[w]->Advance(order);
+      tree.Update(w);
     }
     out.Finish();
     for (auto& reader : readers) reader->Close();
