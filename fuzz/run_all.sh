@@ -14,10 +14,12 @@ build="${2:-$repo/build-fuzz}"
 cd "$build" || exit 2
 
 declare -A max_len=([fuzz_group_table]=45000 [fuzz_word_index]=8192 [fuzz_article_base]=12000
-                    [fuzz_markup]=4096 [fuzz_text]=1024 [fuzz_index_files]=65536 [fuzz_tokenizer]=4096)
+                    [fuzz_markup]=4096 [fuzz_text]=1024 [fuzz_index_files]=65536 [fuzz_tokenizer]=4096
+                    [font_archive_fuzzer]=4096 [language_file_fuzzer]=20000)
 ./fuzz/lexmora_fuzz_seeds seeds >/dev/null || exit 2
 status=0
-for target in fuzz_group_table fuzz_word_index fuzz_article_base fuzz_markup fuzz_text fuzz_index_files fuzz_tokenizer; do
+for target in fuzz_group_table fuzz_word_index fuzz_article_base fuzz_markup fuzz_text fuzz_index_files fuzz_tokenizer \
+              font_archive_fuzzer language_file_fuzzer; do
   mkdir -p "corpus/$target" "artifacts/$target" logs
   "./fuzz/$target" -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 \
     -print_final_stats=1 -artifact_prefix="artifacts/$target/" "corpus/$target" "seeds/$target" \
