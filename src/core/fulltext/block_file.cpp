@@ -25,6 +25,8 @@ void BlockFile::Reset() {
 
 void BlockFile::Write(const void* record) { writer_->Write(record, recordSize_); }
 
+void BlockFile::WriteRecords(const void* records, std::size_t count) { writer_->Write(records, count * recordSize_); }
+
 void BlockFile::Fill() {
   // Keep a partial record read at the end of the last fill.
   std::size_t keep = used_ - next_;

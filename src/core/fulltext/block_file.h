@@ -21,6 +21,7 @@ class BlockFile {
   void Rewrite();  // open for writing (create or truncate)
   void Reset();    // open for reading
   void Write(const void* record);
+  void WriteRecords(const void* records, std::size_t count);
   // Reads the next record; false at the end (a partial last record counts
   // as absent).
   bool Read(void* record);

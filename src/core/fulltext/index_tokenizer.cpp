@@ -35,6 +35,35 @@ constexpr std::uint32_t kLocaleAzeri = 0x42C;
 
 bool IsIndexGapByte(std::uint8_t b) { return kGap[b]; }
 
+int StyleStateAfter(std::string_view text, int before) {
+  int state = before;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] != 0x01) {
+      ++i;
+      continue;
+    }
+    if (text.size() - i >= 4 && text[i + 1] == 1 && static_cast<std::uint8_t>(text[i + 2]) < kArticleStyleCount)
+      state = static_cast<std::uint8_t>(text[i + 2]);
+    i += 4;
+  }
+  return state;
+}
+
+void IndexTokenizer::SetStyleState(int state) {
+  if (state < 0 || state >= kArticleStyleCount) {
+    styleSet_ = false;
+    style_ = 0;
+    codePage_ = 0;
+    locale_ = 0;
+    return;
+  }
+  styleSet_ = true;
+  style_ = state;
+  codePage_ = styles_[static_cast<std::size_t>(state)].codePage;
+  locale_ = styles_[static_cast<std::size_t>(state)].locale;
+}
+
 void IndexTokenizer::StartArticle(std::string text) {
   text_ = std::move(text);
   pos_ = 0;

@@ -21,6 +21,11 @@ struct IndexWord {
 // True for the bytes skipped between words.
 bool IsIndexGapByte(std::uint8_t b);
 
+// The style the tokenizer is in after reading text, starting in style
+// state `before` (-1: no style tag seen yet): its last style tag, found by
+// the same walk over control sequences.
+int StyleStateAfter(std::string_view text, int before);
+
 class IndexTokenizer {
  public:
   explicit IndexTokenizer(const ArticleStyleArray& styles = ArticleStyleTable()) : styles_(styles) {}
@@ -33,6 +38,10 @@ class IndexTokenizer {
   bool Next(IndexWord& out);
 
   int StyleNumber() const { return style_; }
+
+  // The style state as one number: -1 before any style tag, else the style.
+  int StyleState() const { return styleSet_ ? style_ : -1; }
+  void SetStyleState(int state);
   int Line() const { return line_; }
 
  private:

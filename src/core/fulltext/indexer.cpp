@@ -1,6 +1,9 @@
 #include "fulltext/indexer.h"
 
+#include <exception>
+#include <mutex>
 #include <system_error>
+#include <thread>
 
 #include "fulltext/block_file.h"
 #include "fulltext/external_sort.h"
@@ -111,6 +114,98 @@ class IndexWriter {
   std::uint32_t h_ = 0, p_ = 0, l_ = 0;
 };
 
+// Reads the words of one reader into occurrence records, appending them to
+// the shared ".TMP" file a batch at a time. The order of the records in
+// that file does not matter: the sort orders them by their whole bytes.
+class OccurrenceWriter {
+ public:
+  OccurrenceWriter(BlockFile& out, std::mutex& lock, IndexingProgress& progress)
+      : out_(out), lock_(lock), progress_(progress) {
+    batch_.resize(kBatch * OccurrenceRecord::kSize);
+  }
+
+  // fromStart: the reader starts at the job's first article; otherwise its
+  // first article counts as one step of progress.
+  std::uint64_t Drain(IndexingInternalRecord& job, IndexWordSource& source, bool fromStart) {
+    SourceWord w;
+    OccurrenceRecord r;
+    std::uint32_t lastArticle = job.currentArticle;
+    bool counted = fromStart;
+    while (source.NextIndexWord(job, w)) {
+      ++count_;
+      if (job.currentArticle != lastArticle) {
+        progress_.indexProgress += counted ? job.currentArticle - lastArticle : 1;
+        counted = true;
+        lastArticle = job.currentArticle;
+      }
+      r.key = MakeWordKey(w.word.word);
+      r.lineFlag = w.word.lineFlag;
+      r.article = w.article;
+      r.subDict = w.subDict;
+      r.position = w.word.position;
+      r.length = static_cast<std::uint16_t>(w.word.length);
+      r.Serialize(batch_.data() + used_ * OccurrenceRecord::kSize);
+      if (++used_ == kBatch) Flush();
+    }
+    Flush();
+    return count_;
+  }
+
+ private:
+  void Flush() {
+    if (used_ == 0) return;
+    std::lock_guard<std::mutex> guard(lock_);
+    out_.WriteRecords(batch_.data(), used_);
+    used_ = 0;
+  }
+  static constexpr std::size_t kBatch = 65535 / OccurrenceRecord::kSize;
+  BlockFile& out_;
+  std::mutex& lock_;
+  IndexingProgress& progress_;
+  std::vector<std::uint8_t> batch_;
+  std::size_t used_ = 0;
+  std::uint64_t count_ = 0;
+};
+
+// Pass 1: every word occurrence of the job into the ".TMP" file, read by two
+// threads when the source can split the job. Returns the record count.
+std::uint64_t WriteOccurrences(IndexingInternalRecord& job, IndexWordSource& source, const fs::path& tmp,
+                               IndexingProgress& progress) {
+  BlockFile out(OccurrenceRecord::kSize);
+  out.Assign(tmp);
+  out.Rewrite();
+  std::mutex lock;
+  std::uint64_t count = 0;
+  IndexingInternalRecord secondJob = job;
+  std::unique_ptr<IndexWordSource> second = source.SplitJob(job);
+  if (!second) {
+    count = OccurrenceWriter(out, lock, progress).Drain(job, source, true);
+  } else {
+    std::exception_ptr failure;
+    std::uint64_t secondCount = 0;
+    std::thread helper([&] {
+      try {
+        secondCount = OccurrenceWriter(out, lock, progress).Drain(secondJob, *second, false);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    try {
+      count = OccurrenceWriter(out, lock, progress).Drain(job, source, true);
+    } catch (...) {
+      helper.join();
+      throw;
+    }
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
+    count += secondCount;
+    source.JoinJob(*second);
+    job.currentArticle = secondJob.currentArticle;
+  }
+  out.Close();
+  return count;
+}
+
 }  // namespace
 
 BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, IndexingProgress& progress) {
@@ -127,28 +222,7 @@ BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, Ind
   const fs::path id3 = WithIndexExtension(job.fileName, ".ID3");
   try {
     // Pass 1.
-    std::uint64_t count = 0;
-    {
-      BlockFile out(OccurrenceRecord::kSize);
-      out.Assign(tmp);
-      out.Rewrite();
-      SourceWord w;
-      OccurrenceRecord r;
-      std::uint8_t buf[OccurrenceRecord::kSize];
-      while (source.NextIndexWord(job, w)) {
-        ++count;
-        progress.indexProgress = job.currentArticle;
-        r.key = MakeWordKey(w.word.word);
-        r.lineFlag = w.word.lineFlag;
-        r.article = w.article;
-        r.subDict = w.subDict;
-        r.position = w.word.position;
-        r.length = static_cast<std::uint16_t>(w.word.length);
-        r.Serialize(buf);
-        out.Write(buf);
-      }
-      out.Close();
-    }
+    const std::uint64_t count = WriteOccurrences(job, source, tmp, progress);
     progress.indexProgress = t;
     progress.sortPhase = true;
     const bool sorted = SortFile(tmp, false, OccurrenceRecord::kSize, OccurrenceRecord::kSize);
