@@ -30,10 +30,12 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
 
-  void Write(const std::filesystem::path& relative, std::string_view data) const {
+  // Writes a file below the folder, creating its folders; returns its path.
+  std::filesystem::path Write(const std::filesystem::path& relative, std::string_view data) const {
     auto full = path_ / relative;
     std::filesystem::create_directories(full.parent_path());
     std::ofstream(full, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+    return full;
   }
 
  private:

@@ -10,7 +10,7 @@
 #include "dictionary/sub_vocl_header.h"
 #include "text/azeri_letters.h"
 #include "text/code_page.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace lexmora::tools {
 namespace {
@@ -80,7 +80,7 @@ constexpr std::string_view kAzeri =
     "@ ana\n"
     "mother\n";
 
-void WriteSampleSources(const TempFolder& dir) {
+void WriteSampleSources(const lexmora::test::TempDir& dir) {
   dir.Write("groups.txt", kGroups);
   dir.Write("glyphs/group.glyph", Glyph(8, 8));
   dir.Write("glyphs/button.glyph", Glyph(16, 16));
@@ -124,7 +124,7 @@ TEST(LanguageNames, CharactersWithoutAStoredFormAreRefused) {
 }
 
 TEST(DictCompiler, CompiledGroupsLoadBackWithTheirArticles) {
-  TempFolder src, out;
+  lexmora::test::TempDir src, out;
   WriteSampleSources(src);
   auto report = CompileDictionaries(src.path() / "groups.txt", out.path());
   ASSERT_EQ(report.size(), 2u);
@@ -179,7 +179,7 @@ TEST(DictCompiler, CompiledGroupsLoadBackWithTheirArticles) {
 }
 
 TEST(DictCompiler, LongHeadwordsAreCutToTheirFields) {
-  TempFolder src, out;
+  lexmora::test::TempDir src, out;
   src.Write("groups.txt", "[group 1]\nsources = a.src\n");
   const std::string longWord(40, 'w');
   src.Write("a.src", "subdict = 0\n@ " + longWord + "\nx\n");
@@ -221,7 +221,7 @@ TEST(DictCompiler, FaultsNameFileAndLine) {
       {"[group 10]\ncodepage = 1252\n", "", "groups.txt", 1, "no base"},
   };
   for (const FaultCase& c : cases) {
-    TempFolder src, out;
+    lexmora::test::TempDir src, out;
     src.Write("groups.txt", c.groups);
     src.Write("a.src", c.source);
     src.Write("big.glyph", Glyph(40, 40));  // 54 + 40 * 120 bytes
@@ -239,7 +239,7 @@ TEST(DictCompiler, FaultsNameFileAndLine) {
 }
 
 TEST(DictCompiler, DuplicateSubDictionaryNumberNamesBothPlaces) {
-  TempFolder src, out;
+  lexmora::test::TempDir src, out;
   src.Write("groups.txt", "[group 1]\nsources = a.src b.src\n");
   src.Write("a.src", "subdict = 4\n@ a\nx\n");
   src.Write("b.src", "# second\nsubdict = 4\n@ b\nx\n");

@@ -9,7 +9,7 @@
 #include "dictionary/loaded_group.h"
 #include "import/dictd_article.h"
 #include "import/dictd_index.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace lexmora::tools {
 namespace {
@@ -92,7 +92,7 @@ TEST(DictdIndex, LinesAndFaults) {
 }
 
 TEST(DictdData, ConcatenatedGzipMembersAreReadWhole) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   WriteGzip(dir.path() / "a.dict.dz", {"first part, ", "second part"});
   EXPECT_EQ(ReadDictdData(dir.path() / "a.dict.dz"), "first part, second part");
   dir.Write("b.dict", "plain text");
@@ -116,7 +116,7 @@ TEST(DictdArticle, HeadLineWithPronunciationAndIndentedParagraphs) {
   EXPECT_EQ(DictdEntryToMarkup("\n\n", "word", styles), std::vector<std::string>{"{s 5}word"});
 }
 
-ImportOptions OptionsFor(const TempFolder& dir, const TinyDatabase& db) {
+ImportOptions OptionsFor(const lexmora::test::TempDir& dir, const TinyDatabase& db) {
   dir.Write("tiny.index", db.index);
   const std::size_t half = db.text.size() / 2;
   WriteGzip(dir.path() / "tiny.dict.dz", {db.text.substr(0, half), db.text.substr(half)});
@@ -134,7 +134,7 @@ int FindEntry(const LoadedGroup& g, std::string_view display) {
 }
 
 TEST(DictdImport, ATinyDatabaseLoadsBackFromTheProgramFolder) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   ImportOptions o = OptionsFor(dir, SampleDatabase());
   o.outDir = dir.path() / "program";
   o.subDict = 3;
@@ -171,7 +171,7 @@ TEST(DictdImport, ATinyDatabaseLoadsBackFromTheProgramFolder) {
 }
 
 TEST(DictdImport, OtherSubDictionariesOfTheGroupAreKept) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   ImportOptions o = OptionsFor(dir, SampleDatabase());
   o.outDir = dir.path() / "program";
   o.subDict = 0;
@@ -194,7 +194,7 @@ TEST(DictdImport, OtherSubDictionariesOfTheGroupAreKept) {
 }
 
 TEST(DictdImport, SourceFileCompilesToTheSameArticles) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   ImportOptions o = OptionsFor(dir, SampleDatabase());
   o.outDir = dir.path() / "direct";
   o.srcFile = dir.path() / "tiny.src";
@@ -216,7 +216,7 @@ TEST(DictdImport, SourceFileCompilesToTheSameArticles) {
 }
 
 TEST(DictdImport, HeadwordsTheGroupCodePageLacksGetQuestionMarks) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   TinyDatabase db;
   db.Add("  кот ", "кот\ncat\n");
   ImportOptions o = OptionsFor(dir, db);
@@ -230,7 +230,7 @@ TEST(DictdImport, HeadwordsTheGroupCodePageLacksGetQuestionMarks) {
 }
 
 TEST(DictdImport, EntriesOutsideTheTextAreCountedNotImported) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   TinyDatabase db;
   db.Add("a", "alpha\n");
   db.index += "b\tBA\tB\n";

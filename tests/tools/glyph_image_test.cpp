@@ -4,7 +4,7 @@
 
 #include "common/source_error.h"
 #include "dictionary/byte_io.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace lexmora::tools {
 namespace {
@@ -82,7 +82,7 @@ TEST(GlyphImage, FaultsNameTheirLine) {
 }
 
 TEST(GlyphImage, BmpFilesAreTakenAsTheyAreAndOthersRefused) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   std::string bmp = EncodeBmp24(ParseGlyph(kThreeByTwo, "t.glyph"));
   EXPECT_EQ(LoadGlyphImage(dir.Write("a.bmp", bmp)), bmp);
   EXPECT_EQ(LoadGlyphImage(dir.Write("a.glyph", kThreeByTwo)), bmp);

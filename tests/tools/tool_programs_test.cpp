@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dictionary/file_io.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ struct ProgramRun {
   std::string output;  // stdout and stderr
 };
 
-ProgramRun RunProgram(const TempFolder& dir, const std::string& commandLine) {
+ProgramRun RunProgram(const lexmora::test::TempDir& dir, const std::string& commandLine) {
   const std::string log = (dir.path() / "log.txt").string();
   int status = std::system((commandLine + " >'" + log + "' 2>&1").c_str());
   auto text = lexmora::ReadWholeFile(log);
@@ -26,7 +26,7 @@ ProgramRun RunProgram(const TempFolder& dir, const std::string& commandLine) {
 std::string Quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
 TEST(ToolPrograms, DictcReportsFileAndLineAndFails) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   dir.Write("groups.txt", "[group 1]\nbase = t\ncodepage = 1252\nsources = a.src\n");
   dir.Write("a.src", "subdict = 0\n@ word\n{oops}\n");
   ProgramRun bad = RunProgram(dir, std::string(LEXMORA_DICTC) + " --groups " + Quoted(dir.path() / "groups.txt") + " --out " +
@@ -43,7 +43,7 @@ TEST(ToolPrograms, DictcReportsFileAndLineAndFails) {
 }
 
 TEST(ToolPrograms, WrongArgumentsFail) {
-  TempFolder dir;
+  lexmora::test::TempDir dir;
   EXPECT_NE(RunProgram(dir, LEXMORA_DICTC).exitCode, 0);
   EXPECT_NE(RunProgram(dir, std::string(LEXMORA_IMPORT) + " --index x").exitCode, 0);
   ProgramRun missing = RunProgram(dir, std::string(LEXMORA_IMPORT) + " --index " + Quoted(dir.path() / "none.index") +
