@@ -11,6 +11,12 @@ ArticleReader::~ArticleReader() {
 }
 
 std::string ArticleReader::Read(int entry) {
+  std::string text = ReadRaw(entry);
+  XorBytes(text.data(), text.size(), DataKey);
+  return text;
+}
+
+std::string ArticleReader::ReadRaw(int entry) {
   if (entry < 0 || entry >= group_.EntryCount()) return {};
   const VoclIndexRecord& r = group_.entries[static_cast<std::size_t>(entry)];
   OpenBase& base = bases_[static_cast<std::size_t>(r.SubDict())];
@@ -31,7 +37,6 @@ std::string ArticleReader::Read(int entry) {
   if (std::fseek(base.file, static_cast<long>(start), SEEK_SET) != 0 ||
       (length > 0 && std::fread(text.data(), 1, text.size(), base.file) != text.size()))
     return {};
-  XorBytes(text.data(), text.size(), DataKey);
   return text;
 }
 

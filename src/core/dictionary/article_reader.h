@@ -20,6 +20,8 @@ class ArticleReader {
 
   // The unscrambled article of an entry; empty when it cannot be read whole.
   std::string Read(int entry);
+  // The same bytes as stored, still scrambled.
+  std::string ReadRaw(int entry);
 
  private:
   struct OpenBase {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "dictionary/article_reader.h"
 #include "dictionary/file_io.h"
 #include "dictionary/file_names.h"
 
@@ -141,24 +142,8 @@ LoadedGroup LoadGroup(const fs::path& dir, const GroupTable& table, int groupNum
   return group;
 }
 
-std::string ReadArticle(const LoadedGroup& group, int entry) {
-  if (entry < 0 || entry >= group.EntryCount()) return {};
-  const VoclIndexRecord& r = group.entries[static_cast<std::size_t>(entry)];
-  const fs::path* file = group.ArticleFileFor(r.SubDict());
-  if (file == nullptr) return {};
-  auto size = FileSize(*file);
-  const std::uint64_t start = SubVoclHeaderRecord::kSize + static_cast<std::uint64_t>(r.ArticleOffset());
-  const std::uint64_t length = r.ArticleLength();
-  if (!size || start > *size || length > *size - start) return {};
-  std::string text(static_cast<std::size_t>(length), '\0');
-  if (!ReadFileRange(*file, start, text.size(), text.data())) return {};
-  return text;
-}
+std::string ReadArticle(const LoadedGroup& group, int entry) { return ArticleReader(group).ReadRaw(entry); }
 
-std::string ReadArticleText(const LoadedGroup& group, int entry) {
-  std::string text = ReadArticle(group, entry);
-  XorBytes(text.data(), text.size(), DataKey);
-  return text;
-}
+std::string ReadArticleText(const LoadedGroup& group, int entry) { return ArticleReader(group).Read(entry); }
 
 }  // namespace lexmora

@@ -65,7 +65,9 @@ TEST(ParallelFirstPass, GivesTheSameIndexAsOneReader) {
     for (auto& job : CheckIndexFiles(dirs[variant], table.Group(1), *group)) {
       IndexWordSource& reader = variant == 0 ? static_cast<IndexWordSource&>(source) : single;
       ASSERT_EQ(BuildIndex(job, reader, progress), BuildResult::Done);
-      if (job.subDict == 0) EXPECT_EQ(job.currentArticle, static_cast<std::uint32_t>(articles));
+      if (job.subDict == 0) {
+        EXPECT_EQ(job.currentArticle, static_cast<std::uint32_t>(articles));
+      }
     }
     EXPECT_EQ(progress.indexProgress.load(), progress.indexProgressMax.load());
   }

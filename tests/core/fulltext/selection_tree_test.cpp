@@ -41,7 +41,9 @@ TEST(SelectionTree, OneSourceNoSourceAndAllDry) {
   ASSERT_EQ(out.size(), 160u);
   for (std::size_t i = 1; i < out.size(); ++i) {
     EXPECT_LE(out[i - 1].second, out[i].second);
-    if (out[i - 1].second == out[i].second) EXPECT_LT(out[i - 1].first, out[i].first);
+    if (out[i - 1].second == out[i].second) {
+      EXPECT_LT(out[i - 1].first, out[i].first);
+    }
   }
 }
 
