@@ -17,8 +17,8 @@ void BlockFile::Rewrite() {
   used_ = next_ = 0;
 }
 
-void BlockFile::Reset() {
-  file_.Open(path_, RawFile::Mode::Read);
+void BlockFile::Reset(bool releaseRead) {
+  file_.Open(path_, releaseRead ? RawFile::Mode::ReadAndRelease : RawFile::Mode::Read);
   writing_ = false;
   used_ = next_ = 0;
 }
@@ -32,6 +32,7 @@ void BlockFile::Fill() {
   std::size_t keep = used_ - next_;
   std::memmove(buffer_.data(), buffer_.data() + next_, keep);
   used_ = keep + file_.ReadSome(buffer_.data() + keep, buffer_.size() - keep);
+  file_.ReleaseRead();
   next_ = 0;
 }
 

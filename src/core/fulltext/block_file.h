@@ -19,7 +19,9 @@ class BlockFile {
 
   void Assign(const std::filesystem::path& path) { path_ = path; }
   void Rewrite();  // open for writing (create or truncate)
-  void Reset();    // open for reading
+  // Opens for reading; with releaseRead the storage of what has been read is
+  // freed as reading goes on (for a file that is deleted afterwards).
+  void Reset(bool releaseRead = false);
   void Write(const void* record);
   void WriteRecords(const void* records, std::size_t count);
   // Reads the next record; false at the end (a partial last record counts

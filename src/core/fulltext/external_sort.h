@@ -18,7 +18,9 @@ std::filesystem::path SortRunFileName(const std::filesystem::path& dir, int n);
 
 // Sorts by the first keyLength bytes (1..254) of records of recordSize bytes
 // (1..15000), compared as unsigned bytes. Returns false when the disk filled
-// up; other file errors throw IndexIoError. Run files of a failed call stay.
+// up; other file errors throw IndexIoError. A failed call removes its run
+// files, and the input too once part of it had been consumed (the storage of
+// what is read is freed as the sort goes, since the input is deleted anyway).
 bool SortFile(const std::filesystem::path& file, bool descending, std::size_t keyLength, std::size_t recordSize);
 
 }  // namespace lexmora

@@ -1,5 +1,6 @@
 #include "fulltext/indexer.h"
 
+#include <cstring>
 #include <exception>
 #include <mutex>
 #include <system_error>
@@ -43,18 +44,22 @@ class IndexWriter {
     positions_.Rewrite();
   }
 
-  void Add(const OccurrenceRecord& r) {
-    if (!haveQ_ || r.key != q_.key) {
+  // r: one sorted occurrence record as stored. Records are compared by
+  // their bytes: the word key, then the article number.
+  void Add(const std::uint8_t* r) {
+    if (!haveQ_ || std::memcmp(r, q_, kWordKeySize) != 0) {
       if (pending_) FinishWord();
+      const OccurrenceRecord first = OccurrenceRecord::Parse(r);
       pending_ = true;
       word_ = IndexWordRecord{};
-      word_.key = r.key;
-      word_.lineFlag = r.lineFlag;
+      word_.key = first.key;
+      word_.lineFlag = first.lineFlag;
       word_.firstHit = h_;
-      word_.subDict = r.subDict;
+      word_.subDict = first.subDict;
       l_ = 0;
-    } else if (r.article != q_.article || r.lineFlag != q_.lineFlag) {
-      // A new article, or the later-line occurrences of the same article.
+    } else if (std::memcmp(r + kArticleOffset, q_ + kArticleOffset, 4) != 0) {
+      // A new article. The first-line and later-line occurrences of one
+      // article stay one run when nothing sorts between them.
       WritePosition();
       WriteRun();
       ++word_.hitCount;
@@ -63,7 +68,7 @@ class IndexWriter {
       WritePosition();
     }
     ++l_;
-    q_ = r;
+    std::memcpy(q_, r, OccurrenceRecord::kSize);
     haveQ_ = true;
   }
 
@@ -77,21 +82,23 @@ class IndexWriter {
 
  private:
   void WritePosition() {
+    const OccurrenceRecord q = OccurrenceRecord::ParseFields(q_);
     PositionRecord p;
-    p.lineFlag = q_.lineFlag;
-    p.position = q_.position;
-    p.length = static_cast<std::uint8_t>(q_.length);
+    p.lineFlag = q.lineFlag;
+    p.position = q.position;
+    p.length = static_cast<std::uint8_t>(q.length);
     std::uint8_t buf[PositionRecord::kSize];
     p.Serialize(buf);
     positions_.Write(buf);
     ++p_;
   }
   void WriteRun() {
+    const OccurrenceRecord q = OccurrenceRecord::ParseFields(q_);
     ArticleHitRecord a;
-    a.article = q_.article;
+    a.article = q.article;
     a.firstPosition = p_ - l_;
     a.positionCount = static_cast<std::uint16_t>(l_);
-    a.subDict = q_.subDict;
+    a.subDict = q.subDict;
     std::uint8_t buf[ArticleHitRecord::kSize];
     a.Serialize(buf);
     hits_.Write(buf);
@@ -106,8 +113,9 @@ class IndexWriter {
     words_.Write(buf);
   }
 
+  static constexpr std::size_t kArticleOffset = 67;
   BlockFile words_, hits_, positions_;
-  OccurrenceRecord q_;
+  std::uint8_t q_[OccurrenceRecord::kSize] = {};
   bool haveQ_ = false;
   bool pending_ = false;
   IndexWordRecord word_;
@@ -235,13 +243,14 @@ BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, Ind
       IndexWriter writer(PartName(tib), PartName(id2), PartName(id3));
       BlockFile in(OccurrenceRecord::kSize);
       in.Assign(tmp);
-      in.Reset();
+      in.Reset(true);  // deleted after this pass: its pages go to the index files
       std::uint8_t buf[OccurrenceRecord::kSize];
       std::uint64_t i = 0;
       while (in.Read(buf)) {
-        ++i;
-        progress.indexProgress = 2 * t + MulDivRounded(i, t, count);
-        writer.Add(OccurrenceRecord::Parse(buf));
+        // The window reads the progress once a second; every 4096th record
+        // and the last are enough.
+        if ((++i & 4095) == 0 || i == count) progress.indexProgress = 2 * t + MulDivRounded(i, t, count);
+        writer.Add(buf);
       }
       in.Close();
       writer.Close();
@@ -257,6 +266,11 @@ BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, Ind
     for (const fs::path& f : {PartName(tib), PartName(id2), PartName(id3), tmp}) RemoveQuietly(f);
     progress.sortPhase = false;
     return BuildResult::DiskFull;
+  } catch (...) {
+    // The temporary files of a failed job are of no further use.
+    for (const fs::path& f : {PartName(tib), PartName(id2), PartName(id3), tmp}) RemoveQuietly(f);
+    progress.sortPhase = false;
+    throw;
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <linux/falloc.h>
 #include <unistd.h>
 
 #include "fulltext/index_records.h"
@@ -22,13 +23,25 @@ RawFile::~RawFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-RawFile::RawFile(RawFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
+RawFile::RawFile(RawFile&& other) noexcept
+    : fd_(other.fd_),
+      path_(std::move(other.path_)),
+      releasing_(other.releasing_),
+      readPos_(other.readPos_),
+      released_(other.released_),
+      releasedAny_(other.releasedAny_) {
+  other.fd_ = -1;
+}
 
 RawFile& RawFile::operator=(RawFile&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = other.fd_;
     path_ = std::move(other.path_);
+    releasing_ = other.releasing_;
+    readPos_ = other.readPos_;
+    released_ = other.released_;
+    releasedAny_ = other.releasedAny_;
     other.fd_ = -1;
   }
   return *this;
@@ -37,8 +50,19 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
 void RawFile::Open(const std::filesystem::path& path, Mode mode) {
   Close();
   path_ = path;
-  const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
-  fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  readPos_ = released_ = 0;
+  releasedAny_ = false;
+  releasing_ = false;
+  if (mode == Mode::ReadAndRelease) {
+    // Freeing parts of a file needs write access; without it, just read.
+    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    releasing_ = fd_ >= 0;
+    if (fd_ < 0) mode = Mode::Read;
+  }
+  if (fd_ < 0) {
+    const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
+    fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  }
   if (fd_ < 0) Fail("cannot open", path, errno);
 }
 
@@ -54,7 +78,22 @@ std::size_t RawFile::ReadSome(void* data, std::size_t size) {
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
+  readPos_ += done;
   return done;
+}
+
+void RawFile::ReleaseRead() {
+  constexpr std::uint64_t kPage = 4096, kGather = 1 << 20;
+  if (!releasing_ || fd_ < 0) return;
+  const std::uint64_t end = readPos_ / kPage * kPage;
+  if (end < released_ + kGather) return;
+  if (::fallocate(fd_, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, static_cast<off_t>(released_),
+                  static_cast<off_t>(end - released_)) == 0) {
+    released_ = end;
+    releasedAny_ = true;
+  } else {
+    releasing_ = false;  // the file system cannot do it; stop trying
+  }
 }
 
 bool RawFile::ReadAt(std::uint64_t offset, void* data, std::size_t size) {
@@ -86,6 +125,28 @@ void RawFile::WriteAll(const void* data, std::size_t size) {
     if (n == 0) throw DiskFullError("disk full writing " + path_.string());
     done += static_cast<std::size_t>(n);
   }
+}
+
+void RawFile::WriteAllAt(std::uint64_t offset, const void* data, std::size_t size) const {
+  const auto* p = static_cast<const char*>(data);
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::pwrite(fd_, p + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)
+        throw DiskFullError("disk full writing " + path_.string());
+      Fail("cannot write", path_, errno);
+    }
+    if (n == 0) throw DiskFullError("disk full writing " + path_.string());
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+void RawFile::Seek(std::uint64_t offset) {
+  if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail("cannot seek in", path_, errno);
+  readPos_ = offset;
+  released_ = (offset + 4095) / 4096 * 4096;
 }
 
 std::uint64_t RawFile::Size() const {

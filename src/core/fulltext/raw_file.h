@@ -11,7 +11,10 @@ namespace lexmora {
 
 class RawFile {
  public:
-  enum class Mode { Read, Write };
+  // ReadAndRelease reads like Read and lets ReleaseRead() hand the pages of
+  // what was read back to the system; for files consumed once and then
+  // deleted. Where that is not possible it reads like Read.
+  enum class Mode { Read, Write, ReadAndRelease };
   RawFile() = default;
   RawFile(const std::filesystem::path& path, Mode mode) { Open(path, mode); }
   ~RawFile();
@@ -28,13 +31,29 @@ class RawFile {
   // Reads exactly size bytes at offset; false when the file is shorter.
   bool ReadAt(std::uint64_t offset, void* data, std::size_t size);
   void WriteAll(const void* data, std::size_t size);
+  // Writes at offset without moving the file position; calls for parts that
+  // do not overlap may come from several threads at once.
+  void WriteAllAt(std::uint64_t offset, const void* data, std::size_t size) const;
+  // Moves the read position; ReleaseRead then frees nothing before offset.
+  void Seek(std::uint64_t offset);
   std::uint64_t Size() const;
+  // In ReadAndRelease mode, frees the storage of what ReadSome has read so
+  // far (whole pages, once a megabyte has gathered), leaving a hole of zeros;
+  // the file keeps its size. An optimisation only: failures are ignored.
+  void ReleaseRead();
+  // True once ReleaseRead has freed anything: the file no longer holds its
+  // whole content.
+  bool ReleasedAny() const { return releasedAny_; }
   void Close();
   const std::filesystem::path& path() const { return path_; }
 
  private:
   int fd_ = -1;
   std::filesystem::path path_;
+  bool releasing_ = false;
+  std::uint64_t readPos_ = 0;   // bytes read by ReadSome
+  std::uint64_t released_ = 0;  // the start of what ReleaseRead may free next
+  bool releasedAny_ = false;
 };
 
 // Renames, failing when the target exists; deletes, failing when the file is

@@ -92,6 +92,115 @@ TEST(SortFile, RandomRecordSizesAgainstStdSort) {
   }
 }
 
+// The sort as a plain in-memory model: 16 chunks per run, each sorted by
+// Shell's method by exchange passes, merged with the lower chunk winning
+// ties; then runs merged nine at a time with the lower run winning ties.
+// With a key shorter than the record, equal keys keep exactly this order.
+std::string ModelSort(const std::string& input, std::size_t r, std::size_t k, bool descending) {
+  auto comes = [&](std::size_t a, std::size_t b) {  // <0 when record a comes first
+    const int c = std::memcmp(input.data() + a * r, input.data() + b * r, k);
+    return descending ? -c : c;
+  };
+  const std::size_t n = input.size() / r, c = kSortChunkBytes / r;
+  std::vector<std::vector<std::size_t>> runs;
+  auto merge = [&](const std::vector<std::vector<std::size_t>>& parts) {
+    std::vector<std::size_t> out;
+    std::vector<std::size_t> next(parts.size(), 0);
+    while (true) {
+      int best = -1;
+      for (std::size_t j = 0; j < parts.size(); ++j)
+        if (next[j] < parts[j].size() &&
+            (best < 0 || comes(parts[j][next[j]], parts[static_cast<std::size_t>(best)][next[static_cast<std::size_t>(best)]]) < 0))
+          best = static_cast<int>(j);
+      if (best < 0) return out;
+      out.push_back(parts[static_cast<std::size_t>(best)][next[static_cast<std::size_t>(best)]++]);
+    }
+  };
+  for (std::size_t pos = 0; pos < n;) {
+    std::vector<std::vector<std::size_t>> chunks;
+    for (std::size_t j = 0; j < kSortChunks && pos < n; ++j) {
+      std::vector<std::size_t> idx;
+      for (std::size_t i = 0; i < c && pos < n; ++i) idx.push_back(pos++);
+      for (std::size_t gap = idx.size() / 2; gap > 0;) {
+        bool exchanged = false;
+        for (std::size_t i = 0; i + gap < idx.size(); ++i)
+          if (comes(idx[i], idx[i + gap]) > 0) {
+            std::swap(idx[i], idx[i + gap]);
+            exchanged = true;
+          }
+        if (!exchanged) {
+          if (gap < 2) break;
+          gap /= 2;
+        }
+      }
+      chunks.push_back(idx);
+    }
+    runs.push_back(merge(chunks));
+  }
+  while (runs.size() > 1) {
+    std::vector<std::vector<std::size_t>> out;
+    for (std::size_t g = 0; g < runs.size(); g += kSortMergeWays)
+      out.push_back(merge({runs.begin() + static_cast<std::ptrdiff_t>(g),
+                           runs.begin() + static_cast<std::ptrdiff_t>(std::min(runs.size(), g + kSortMergeWays))}));
+    runs = out;
+  }
+  std::string sorted;
+  if (!runs.empty())
+    for (std::size_t i : runs[0]) sorted.append(input, i * r, r);
+  return sorted;
+}
+
+TEST(SortFile, EqualKeysComeOutInTheOrderOfTheRunsAndChunks) {
+  // Twelve runs of 40-byte records keyed by their first 3 bytes drawn from two
+  // values, so that nearly every key is shared: two merge passes, groups
+  // large enough to be merged in two halves.
+  TempDir dir;
+  for (bool descending : {false, true}) {
+    std::string input = RandomRecords(12 * 16 * (kSortChunkBytes / 40) - 7, 40, descending ? 9 : 8);
+    for (std::size_t i = 0; i < input.size(); i += 40)
+      for (std::size_t j = 0; j < 3; ++j) input[i + j] = static_cast<char>(input[i + j] & 1);
+    dir.Write("ties.TMP", input);
+    ASSERT_TRUE(SortFile(dir.path() / "ties.TMP", descending, 3, 40));
+    EXPECT_TRUE(*ReadWholeFile(dir.path() / "ties.TMP") == ModelSort(input, 40, 3, descending))
+        << (descending ? "descending" : "ascending");
+  }
+}
+
+TEST(SortFile, AFullDiskEndsTheSortAndLeavesNoRunFiles) {
+  const std::size_t runBytes = 16 * (kSortChunkBytes / 79) * 79;
+  {
+    // The second run cannot be written; the whole input is smaller than the
+    // megabyte that is gathered before any storage is freed, so it is left
+    // as it was.
+    TempDir dir;
+    const std::string input = RandomRecords(4 * 3024, 79, 11);
+    dir.Write("d.TMP", input);
+    std::filesystem::create_symlink("/dev/full", dir.path() / "sort_buf.002");
+    EXPECT_FALSE(SortFile(dir.path() / "d.TMP", false, 79, 79));
+    EXPECT_EQ(FilesIn(dir.path()), 1u);
+    EXPECT_TRUE(*ReadWholeFile(dir.path() / "d.TMP") == input);
+  }
+  {
+    // The eighth: by then the storage of what was read has been freed, so the
+    // input is no longer whole and is removed.
+    TempDir dir;
+    dir.Write("d.TMP", RandomRecords(10 * 3024, 79, 12));
+    std::filesystem::create_symlink("/dev/full", dir.path() / "sort_buf.008");
+    EXPECT_FALSE(SortFile(dir.path() / "d.TMP", false, 79, 79));
+    EXPECT_EQ(FilesIn(dir.path()), 0u);
+  }
+  {
+    // The merge output cannot be written.
+    TempDir dir;
+    dir.Write("d.TMP", RandomRecords(10 * 3024, 79, 13));
+    std::filesystem::create_symlink("/dev/full", dir.path() / "sort_buf.xxx");
+    EXPECT_FALSE(SortFile(dir.path() / "d.TMP", false, 79, 79));
+    EXPECT_EQ(FilesIn(dir.path()), 0u);
+  }
+  EXPECT_LT(runBytes * 4, std::size_t{1} << 20);
+  EXPECT_GT(runBytes * 7, std::size_t{1} << 20);
+}
+
 TEST(SortFile, FileErrorsAreExceptions) {
   TempDir dir;
   EXPECT_THROW(SortFile(dir.path() / "missing.TMP", false, 79, 79), IndexIoError);

@@ -119,14 +119,39 @@ TEST(BuildIndex, ArticlesNumberedPerSubDictionaryAndLinesSplitRuns) {
   EXPECT_EQ(ReadRecords<IndexWordRecord>(ig.File(1, ".tib")).size(), 1u);
 }
 
-TEST(BuildIndex, AWordOnTheFirstLineAndInTheBodyGivesTwoHitRecords) {
-  IndexedGroup ig(1, {SubDict(0, {{"book", "book\r\na book\r"}})}, Only({0}));
-  IndexingProgress progress;
-  ig.BuildAll(progress);
-  auto words = ReadRecords<IndexWordRecord>(ig.File(0, ".tib"));
-  ASSERT_EQ(words.size(), 2u);  // A, BOOK
-  EXPECT_EQ(words[1].hitCount, 2);
-  EXPECT_EQ(ReadRecords<ArticleHitRecord>(ig.File(0, ".ID2")).size(), 3u);
+TEST(BuildIndex, FirstLineAndBodyOccurrencesShareARunUnlessAnotherArticleSortsBetween) {
+  // A new hit record starts only when the article number changes: BOOK of
+  // article 1 on its first line and in its body are neighbours in sorted
+  // order, so they make one run of two positions.
+  {
+    IndexedGroup ig(1, {SubDict(0, {{"book", "book\r\na book\r"}})}, Only({0}));
+    IndexingProgress progress;
+    ig.BuildAll(progress);
+    auto words = ReadRecords<IndexWordRecord>(ig.File(0, ".tib"));
+    ASSERT_EQ(words.size(), 2u);  // A, BOOK
+    EXPECT_EQ(words[1].hitCount, 1);
+    auto hits = ReadRecords<ArticleHitRecord>(ig.File(0, ".ID2"));
+    ASSERT_EQ(hits.size(), 2u);
+    const ArticleHitRecord& book = hits[words[1].firstHit];
+    EXPECT_EQ(book.positionCount, 2);
+    auto positions = ReadRecords<PositionRecord>(ig.File(0, ".ID3"));
+    EXPECT_EQ(positions[book.firstPosition].lineFlag, 0);
+    EXPECT_EQ(positions[book.firstPosition + 1].lineFlag, 1);
+  }
+  // Article 2's first-line BOOK sorts between them: article 1 gets two runs.
+  {
+    IndexedGroup ig(1, {SubDict(0, {{"book", "book\r\na book\r"}, {"bookcase", "book\r"}})}, Only({0}));
+    IndexingProgress progress;
+    ig.BuildAll(progress);
+    auto words = ReadRecords<IndexWordRecord>(ig.File(0, ".tib"));
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[1].hitCount, 3);
+    auto hits = ReadRecords<ArticleHitRecord>(ig.File(0, ".ID2"));
+    ASSERT_EQ(hits.size(), 4u);
+    EXPECT_EQ(hits[words[1].firstHit].article, 1u);
+    EXPECT_EQ(hits[words[1].firstHit + 1].article, 2u);
+    EXPECT_EQ(hits[words[1].firstHit + 2].article, 1u);
+  }
 }
 
 TEST(BuildIndex, StylesOfExcludedRolesGiveNoWords) {
