@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <cstdio>
+#include <cstring>
 
 #include "fulltext/query_words.h"
 #include "fulltext/raw_file.h"
@@ -14,63 +15,94 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One line of a file's result list: an article, the form that found it and
-// the postings (indices into the posting store) that belong to it. Lines sort
-// by article, then form, then postings.
-struct ResultLine {
-  std::uint32_t article = 0;
-  std::uint32_t form = 0;
+// A file's result list: lines sorted by article, each with the form that
+// found it and its postings (indices into the posting store). Line i's
+// postings are postings[begin[i] .. begin[i + 1]).
+struct ResultLines {
+  std::vector<std::uint32_t> article, form, begin{0};
   std::vector<std::uint32_t> postings;
 
-  bool operator<(const ResultLine& o) const {
+  std::size_t size() const { return article.size(); }
+  bool Has(std::uint32_t t) const { return std::binary_search(article.begin(), article.end(), t); }
+  void Add(std::uint32_t t, std::uint32_t f, const std::uint32_t* p, std::size_t n) {
+    article.push_back(t);
+    form.push_back(f);
+    postings.insert(postings.end(), p, p + n);
+    begin.push_back(static_cast<std::uint32_t>(postings.size()));
+  }
+  const std::uint32_t* Postings(std::size_t i) const { return postings.data() + begin[i]; }
+  std::size_t Count(std::size_t i) const { return begin[i + 1] - begin[i]; }
+};
+
+// One hit of a query word: its article, the form that found it, its posting.
+struct WordHit {
+  std::uint32_t article, form, posting;
+  bool operator<(const WordHit& o) const {
     if (article != o.article) return article < o.article;
     if (form != o.form) return form < o.form;
-    return postings < o.postings;
+    return posting < o.posting;
   }
 };
 
-// Sorted lines with equal article numbers become the first of them followed
-// by the postings of the others.
-std::vector<ResultLine> MergeByArticle(std::vector<ResultLine> lines) {
-  std::sort(lines.begin(), lines.end());
-  std::vector<ResultLine> merged;
-  for (auto& line : lines) {
-    if (!merged.empty() && merged.back().article == line.article) {
-      merged.back().postings.insert(merged.back().postings.end(), line.postings.begin(), line.postings.end());
-    } else {
-      merged.push_back(std::move(line));
-    }
+// The hits of one word as lines: one per article, with the form of its
+// first hit and the postings of all, in the order (article, form, posting).
+ResultLines LinesByArticle(std::vector<WordHit>& hits) {
+  std::sort(hits.begin(), hits.end());
+  ResultLines lines;
+  for (std::size_t i = 0; i < hits.size();) {
+    std::size_t j = i;
+    std::vector<std::uint32_t> p;
+    for (; j < hits.size() && hits[j].article == hits[i].article; ++j) p.push_back(hits[j].posting);
+    lines.Add(hits[i].article, hits[i].form, p.data(), p.size());
+    i = j;
   }
-  return merged;
+  return lines;
 }
 
-// Articles present in both lists, each as one line (the first of its two,
-// followed by the postings of the second).
-std::vector<ResultLine> Intersect(std::vector<ResultLine> lines) {
-  std::sort(lines.begin(), lines.end());
-  std::vector<ResultLine> kept;
-  for (std::size_t i = 0; i < lines.size();) {
-    std::size_t j = i + 1;
-    while (j < lines.size() && lines[j].article == lines[i].article) ++j;
-    if (j - i == 2) {
-      ResultLine line = std::move(lines[i]);
-      line.postings.insert(line.postings.end(), lines[i + 1].postings.begin(), lines[i + 1].postings.end());
-      kept.push_back(std::move(line));
+// Articles present in both lists, each as one line: of its two lines the one
+// with the lower form (then the lower postings) comes first, followed by the
+// postings of the other.
+ResultLines Intersect(const ResultLines& a, const ResultLines& b) {
+  ResultLines kept;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (a.article[i] < b.article[j]) {
+      ++i;
+    } else if (b.article[j] < a.article[i]) {
+      ++j;
+    } else {
+      const bool aFirst =
+          a.form[i] != b.form[j]
+              ? a.form[i] < b.form[j]
+              : std::lexicographical_compare(a.Postings(i), a.Postings(i) + a.Count(i), b.Postings(j),
+                                             b.Postings(j) + b.Count(j)) ||
+                    !std::lexicographical_compare(b.Postings(j), b.Postings(j) + b.Count(j), a.Postings(i),
+                                                  a.Postings(i) + a.Count(i));
+      const ResultLines& first = aFirst ? a : b;
+      const ResultLines& second = aFirst ? b : a;
+      const std::size_t fi = aFirst ? i : j, si = aFirst ? j : i;
+      std::vector<std::uint32_t> p(first.Postings(fi), first.Postings(fi) + first.Count(fi));
+      p.insert(p.end(), second.Postings(si), second.Postings(si) + second.Count(si));
+      kept.Add(a.article[i], first.form[fi], p.data(), p.size());
+      ++i;
+      ++j;
     }
-    i = j;
   }
   return kept;
 }
 
 struct FileSearch {
   RawFile tib, id2;
-  std::uint64_t words = 0;
-  std::vector<std::uint8_t> articleMarks;
+  std::uint32_t articleCount = 0;
   std::vector<OneIdxRecord> store;
 };
 
-void CollectPostings(FileSearch& fs, const IndexWordRecord& word, std::uint32_t form, std::uint32_t wordsDone,
-                     std::vector<ResultLine>& lines) {
+// The hits of one index word. An article counts only while it is in every
+// word so far: its mark, the number of leading query words it was found in,
+// is wordsDone exactly when it is in the result list of those words, which
+// previous is (null for the first word).
+void CollectPostings(FileSearch& fs, const IndexWordRecord& word, std::uint32_t form, const ResultLines* previous,
+                     std::vector<WordHit>& hits) {
   if (word.hitCount == 0) return;
   std::vector<std::uint8_t> block(static_cast<std::size_t>(word.hitCount) * ArticleHitRecord::kSize);
   if (!fs.id2.ReadAt(static_cast<std::uint64_t>(word.firstHit) * ArticleHitRecord::kSize, block.data(), block.size()))
@@ -78,15 +110,14 @@ void CollectPostings(FileSearch& fs, const IndexWordRecord& word, std::uint32_t 
   for (std::size_t i = 0; i < word.hitCount; ++i) {
     const ArticleHitRecord hit = ArticleHitRecord::Parse(block.data() + i * ArticleHitRecord::kSize);
     const std::uint32_t t = hit.article;
-    if (t == 0 || t >= fs.articleMarks.size()) continue;  // not an article of this sub-dictionary
-    if (fs.articleMarks[t] < wordsDone) continue;
-    if (fs.articleMarks[t] == wordsDone) ++fs.articleMarks[t];
+    if (t == 0 || t > fs.articleCount) continue;  // not an article of this sub-dictionary
+    if (previous && !previous->Has(t)) continue;
     OneIdxRecord posting;
     posting.article = t;
     posting.place = hit.firstPosition;
     posting.count = hit.positionCount;
     posting.subDict = hit.subDict;
-    lines.push_back({t, form, {static_cast<std::uint32_t>(fs.store.size())}});
+    hits.push_back({t, form, static_cast<std::uint32_t>(fs.store.size())});
     fs.store.push_back(posting);
   }
 }
@@ -107,16 +138,32 @@ bool FindIndexWord(RawFile& tib, const WordKey& key, IndexWordRecord& out) {
   int c = CompareWordKeys(key.data(), rec);
   if (c > 0) return false;
   if (c < 0) {
+    // Record lo never comes after the key and record hi always does. Probe
+    // single records while the range is wide; read a narrow one whole.
+    constexpr std::uint64_t kTail = 64;
     std::uint64_t lo = 1, hi = n;
-    while (true) {
-      const std::uint64_t d = (hi - lo) / 2;
-      const std::uint64_t mid = lo + d;
+    while (hi - lo > kTail) {
+      const std::uint64_t mid = lo + (hi - lo) / 2;
       if (!read(mid)) return false;
       if (CompareWordKeys(key.data(), rec) < 0) hi = mid;
       else lo = mid;
-      if (lo == hi || d == 0) break;
     }
-    if (CompareWordKeys(key.data(), rec) != 0) return false;
+    std::uint8_t tail[kTail * IndexWordRecord::kSize];
+    const std::size_t count = static_cast<std::size_t>(hi - lo);  // records lo .. hi - 1
+    if (!tib.ReadAt((lo - 1) * IndexWordRecord::kSize, tail, count * IndexWordRecord::kSize)) return false;
+    std::size_t a = 0, b = count;  // binary search for an equal key in the tail
+    while (a < b) {
+      const std::size_t m = a + (b - a) / 2;
+      const int cm = CompareWordKeys(key.data(), tail + m * IndexWordRecord::kSize);
+      if (cm == 0) {
+        std::memcpy(rec, tail + m * IndexWordRecord::kSize, sizeof rec);
+        out = IndexWordRecord::Parse(rec);
+        return true;
+      }
+      if (cm < 0) b = m;
+      else a = m + 1;
+    }
+    return false;
   }
   out = IndexWordRecord::Parse(rec);
   return true;
@@ -137,31 +184,28 @@ bool SearchIndexFiles(const std::vector<std::u16string>& words, const std::vecto
     } catch (const IndexIoError&) {
       continue;  // no index: this sub-dictionary adds nothing
     }
-    search.articleMarks.assign(static_cast<std::size_t>(files[f].articleCount) + 1, 0);
-    std::vector<ResultLine> resultList;
-    std::uint32_t wordsDone = 0;
+    search.articleCount = files[f].articleCount;
+    ResultLines resultList;
     for (std::size_t k = 0; k < words.size(); ++k) {
-      std::vector<ResultLine> wordLines;
+      std::vector<WordHit> hits;
       const auto forms = SearchForms(words[k]);
       for (std::size_t v = 0; v < forms.size(); ++v) {
         IndexWordRecord word;
         if (FindIndexWord(search.tib, MakeWordKey(forms[v]), word))
-          CollectPostings(search, word, static_cast<std::uint32_t>(v + 1), wordsDone, wordLines);
+          CollectPostings(search, word, static_cast<std::uint32_t>(v + 1), k > 0 ? &resultList : nullptr, hits);
         if (state.cancel) break;
       }
-      wordLines = MergeByArticle(std::move(wordLines));
-      for (auto& line : wordLines) resultList.push_back(std::move(line));
+      ResultLines wordLines = LinesByArticle(hits);
       if (state.cancel) return false;
-      if (k > 0) resultList = Intersect(std::move(resultList));
-      if (resultList.empty()) break;
+      resultList = k == 0 ? std::move(wordLines) : Intersect(resultList, wordLines);
+      if (resultList.size() == 0) break;
       ++state.progress;
-      ++wordsDone;
     }
-    for (const ResultLine& line : resultList) {
+    for (std::size_t i = 0; i < resultList.size(); ++i) {
       SearchResultRecord r;
       r.filePosition = static_cast<std::uint32_t>(f + 1);
       r.wordCounter = static_cast<std::uint32_t>(words.size() + 1);
-      for (std::uint32_t p : line.postings) r.occurrences.push_back(search.store[p]);
+      for (std::size_t n = 0; n < resultList.Count(i); ++n) r.occurrences.push_back(search.store[resultList.Postings(i)[n]]);
       results.push_back(std::move(r));
     }
   }

@@ -6,6 +6,7 @@
 #include "dictionary/file_io.h"
 #include "fulltext/indexer.h"
 #include "fulltext/query_words.h"
+#include "fulltext/raw_file.h"
 #include "support/group_builder.h"
 #include "support/temp_dir.h"
 #include "text/code_page.h"
@@ -168,6 +169,39 @@ TEST_F(SearchFixture, CancelStopsTheSearchAndAFreshStateSearchesAgain) {
   EXPECT_EQ(results.size(), 2u);
   EXPECT_EQ(fresh.progress.load(), 4u);
   EXPECT_EQ(fresh.progressMax.load(), 4u);
+}
+
+TEST(FindIndexWord, FindsEveryWordOfALargeFileAndNothingBetween) {
+  // 1000 words "W0000", "W0002", ... so that every odd number falls between
+  // two of them; the search probes single records, then reads a short
+  // stretch whole.
+  TempDir dir;
+  std::string image;
+  auto key = [](int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "W%04d", n);
+    return MakeWordKey(Utf8ToUtf16(text));
+  };
+  for (int n = 0; n < 2000; n += 2) {
+    IndexWordRecord w;
+    w.key = key(n);
+    w.firstHit = static_cast<std::uint32_t>(n);
+    std::uint8_t rec[IndexWordRecord::kSize];
+    w.Serialize(rec);
+    image.append(reinterpret_cast<const char*>(rec), sizeof rec);
+  }
+  dir.Write("w.tib", image);
+  RawFile tib(dir.path() / "w.tib", RawFile::Mode::Read);
+  for (int n = -1; n <= 2000; ++n) {
+    IndexWordRecord found;
+    const bool present = n >= 0 && n < 2000 && n % 2 == 0;
+    ASSERT_EQ(FindIndexWord(tib, key(n < 0 ? 9999 : n), found), present) << n;  // -1: past the last
+    if (present) {
+      EXPECT_EQ(found.firstHit, static_cast<std::uint32_t>(n));
+    }
+  }
+  IndexWordRecord found;
+  EXPECT_FALSE(FindIndexWord(tib, MakeWordKey(u"A"), found));  // before the first
 }
 
 TEST(HitHighlights, WrapsHitsFromTheLastToTheFirstAndSkipsRepeats) {
