@@ -81,6 +81,35 @@ class ReducedKeys {
   std::size_t words_ = 1;
 };
 
+// An exchange pass with gap 1. The entry that ends a step at position i + 1
+// is the one the next step compares, so it stays in registers instead of
+// making a round trip through memory. Returns whether anything moved.
+bool BubblePass(Chunk& chunk, std::size_t words) {
+  std::uint32_t* index = chunk.index.data();
+  std::uint64_t* prefixes = chunk.prefixes.data();
+  const std::uint64_t* keys = chunk.keys.data();
+  const std::size_t n = index[0];
+  if (n < 2) return false;
+  std::uint32_t a = index[1];
+  std::uint64_t pa = prefixes[1];
+  bool exchanged = false;
+  for (std::size_t i = 1; i < n; ++i) {
+    const std::uint32_t b = index[i + 1];
+    const std::uint64_t pb = prefixes[i + 1];
+    bool after = pa > pb;
+    if (pa == pb) after = RestAfter(keys + (a - 1) * words, keys + (b - 1) * words, words);
+    // Position i gets the smaller entry; the larger moves on.
+    index[i] = after ? b : a;
+    prefixes[i] = after ? pb : pa;
+    a = after ? a : b;
+    pa = after ? pa : pb;
+    exchanged |= after;
+  }
+  index[n] = a;
+  prefixes[n] = pa;
+  return exchanged;
+}
+
 // Shell's method by exchange passes over the index array of a chunk.
 void ShellSortChunk(Chunk& chunk, std::size_t words) {
   std::uint32_t* index = chunk.index.data();
@@ -89,8 +118,8 @@ void ShellSortChunk(Chunk& chunk, std::size_t words) {
   const std::size_t n = index[0];
   std::size_t gap = n / 2;
   while (gap > 0) {
-    bool exchanged = false;
-    for (std::size_t i = 1; i + gap <= n; ++i) {
+    bool exchanged = gap == 1 ? BubblePass(chunk, words) : false;
+    for (std::size_t i = 1; gap > 1 && i + gap <= n; ++i) {
       const std::uint64_t pa = prefixes[i], pb = prefixes[i + gap];
       const std::uint32_t a = index[i], b = index[i + gap];
       bool after = pa > pb;

@@ -5,12 +5,12 @@
 namespace lexmora {
 
 namespace {
-constexpr std::size_t kMaxPending = 2;
+constexpr std::size_t kMaxPending = 4;
 }
 
 WriteBehindFile::WriteBehindFile(const std::filesystem::path& path, std::size_t blockSize)
     : file_(path, RawFile::Mode::Write), blockSize_(blockSize) {
-  current_.reserve(blockSize_);
+  current_.data = std::make_unique<std::uint8_t[]>(blockSize_);
   writer_ = std::thread([this] { WriterLoop(); });
 }
 
@@ -25,7 +25,7 @@ WriteBehindFile::~WriteBehindFile() {
 
 void WriteBehindFile::WriterLoop() {
   while (true) {
-    std::vector<std::uint8_t> block;
+    Block block;
     {
       std::unique_lock<std::mutex> lock(mutex_);
       changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
@@ -34,14 +34,14 @@ void WriteBehindFile::WriterLoop() {
       pending_.pop_front();
     }
     try {
-      if (!failure_) file_.WriteAll(block.data(), block.size());
+      if (!failure_) file_.WriteAll(block.data.get(), block.size);
     } catch (...) {
       std::lock_guard<std::mutex> lock(mutex_);
       failure_ = std::current_exception();
     }
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      block.clear();
+      block.size = 0;
       spare_.push_back(std::move(block));
     }
     changed_.notify_all();
@@ -57,34 +57,36 @@ void WriteBehindFile::Submit() {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return pending_.size() < kMaxPending; });
   if (failure_) std::rethrow_exception(failure_);
+  current_.size = used_;
   pending_.push_back(std::move(current_));
+  used_ = 0;
   if (!spare_.empty()) {
     current_ = std::move(spare_.back());
     spare_.pop_back();
   } else {
-    current_ = {};
-    current_.reserve(blockSize_);
+    current_.data = std::make_unique<std::uint8_t[]>(blockSize_);
   }
   lock.unlock();
   changed_.notify_all();
 }
 
-void WriteBehindFile::Write(const void* data, std::size_t size) {
+void WriteBehindFile::WriteAcross(const void* data, std::size_t size) {
   const auto* p = static_cast<const std::uint8_t*>(data);
   while (size > 0) {
-    const std::size_t room = blockSize_ - current_.size();
+    const std::size_t room = blockSize_ - used_;
     const std::size_t n = size < room ? size : room;
-    current_.insert(current_.end(), p, p + n);
+    std::memcpy(current_.data.get() + used_, p, n);
+    used_ += n;
     p += n;
     size -= n;
-    if (current_.size() == blockSize_) Submit();
+    if (used_ == blockSize_) Submit();
   }
 }
 
 void WriteBehindFile::Finish() {
   if (finished_) return;
   finished_ = true;
-  if (!current_.empty()) Submit();
+  if (used_ > 0) Submit();
   {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return pending_.empty(); });

@@ -5,6 +5,8 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <deque>
 #include <exception>
 #include <filesystem>
@@ -24,23 +26,36 @@ class WriteBehindFile {
   WriteBehindFile(const WriteBehindFile&) = delete;
   WriteBehindFile& operator=(const WriteBehindFile&) = delete;
 
-  void Write(const void* data, std::size_t size);
+  void Write(const void* data, std::size_t size) {
+    if (size < blockSize_ - used_) {  // the common case: a record that fits
+      std::memcpy(current_.data.get() + used_, data, size);
+      used_ += size;
+      return;
+    }
+    WriteAcross(data, size);
+  }
   // Writes what is left, waits for the writer and closes the file; rethrows
   // DiskFullError or IndexIoError of any write.
   void Finish();
 
  private:
+  struct Block {
+    std::unique_ptr<std::uint8_t[]> data;
+    std::size_t size = 0;
+  };
+  void WriteAcross(const void* data, std::size_t size);
   void Submit();
   void WriterLoop();
   void RethrowFailure();
 
   RawFile file_;
   std::size_t blockSize_;
-  std::vector<std::uint8_t> current_;
+  Block current_;
+  std::size_t used_ = 0;  // bytes of current_ filled
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::vector<std::uint8_t>> pending_;
-  std::vector<std::vector<std::uint8_t>> spare_;
+  std::deque<Block> pending_;
+  std::vector<Block> spare_;
   bool stopping_ = false;
   bool finished_ = false;
   std::exception_ptr failure_;
