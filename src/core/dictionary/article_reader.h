@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -25,10 +24,17 @@ class ArticleReader {
 
  private:
   struct OpenBase {
-    std::FILE* file = nullptr;
+    int fd = -1;
     std::uint64_t size = 0;
     bool tried = false;
+    // A window of the file kept from the last read: articles read in file
+    // order, as indexing does, come out of it without a system call.
+    std::string window;
+    std::uint64_t windowStart = 0;
+    std::uint64_t lastEnd = 0;  // where the last article ended
   };
+  // Fills out with length bytes at start; false when they cannot be read.
+  static bool ReadRange(OpenBase& base, std::uint64_t start, std::uint64_t length, std::string& out);
   const LoadedGroup& group_;
   std::array<OpenBase, 256> bases_{};
 };

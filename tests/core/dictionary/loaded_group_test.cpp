@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "dictionary/article_reader.h"
 #include "dictionary/file_names.h"
 #include "support/group_builder.h"
 #include "support/temp_dir.h"
@@ -158,6 +161,45 @@ TEST(LoadGroup, UpperCaseFileNamesFromOtherSystemsLoad) {
   ASSERT_EQ(g.EntryCount(), 1);
   EXPECT_EQ(g.entries[0].SortKey(), "\xC4\xCE\xCC");
   EXPECT_EQ(ReadArticleText(g, 0), "house");
+}
+
+}  // namespace
+}  // namespace lexmora
+
+namespace lexmora {
+namespace {
+
+TEST(ArticleReader, ArticlesInAnyOrderAcrossTheReadWindow) {
+  // 400 articles of 1-900 bytes and one of 200 KB: more than one window of
+  // the file, read in file order, backwards and at random, through one
+  // reader, alternating between two sub-dictionaries.
+  TempDir dir;
+  std::vector<std::pair<std::string, std::string>> first, second;
+  for (int i = 0; i < 400; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "w%04d", i);
+    first.push_back({key, std::string(1 + (i * 37) % 900, static_cast<char>('a' + i % 26))});
+  }
+  first[200].second = std::string(200 * 1024, 'L');
+  for (int i = 0; i < 50; ++i) second.push_back({"x" + std::to_string(1000 + i), "second " + std::to_string(i)});
+  GroupTable table = WriteGroup(dir.path(), 1, {SubDict(0, first), SubDict(1, second)});
+  SubDictSet both;
+  both.Set(0, true);
+  both.Set(1, true);
+  LoadedGroup g = LoadGroup(dir.path(), table, 1, both);
+  ASSERT_EQ(g.EntryCount(), 450);
+  // "w…" keys sort before "x…" keys: the first sub-dictionary, then the second.
+  std::vector<std::string> expected;
+  for (auto& a : first) expected.push_back(a.second);
+  for (auto& a : second) expected.push_back(a.second);
+  ArticleReader reader(g);
+  std::vector<int> order;
+  for (int e = 0; e < 450; ++e) order.push_back(e);
+  for (int e = 449; e >= 0; --e) order.push_back(e);
+  std::mt19937 rng(3);
+  for (int n = 0; n < 450; ++n) order.push_back(static_cast<int>(rng() % 450));
+  for (int e : order) ASSERT_EQ(reader.Read(e), expected[static_cast<std::size_t>(e)]) << "entry " << e;
+  EXPECT_EQ(reader.Read(450), "");
 }
 
 }  // namespace
