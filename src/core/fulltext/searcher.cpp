@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dictionary/byte_io.h"
 #include "fulltext/query_words.h"
 #include "fulltext/raw_file.h"
 
@@ -24,12 +25,13 @@ struct ResultLines {
 
   std::size_t size() const { return article.size(); }
   bool Has(std::uint32_t t) const { return std::binary_search(article.begin(), article.end(), t); }
-  void Add(std::uint32_t t, std::uint32_t f, const std::uint32_t* p, std::size_t n) {
+  // A line is opened, given its postings one by one, then closed.
+  void Open(std::uint32_t t, std::uint32_t f) {
     article.push_back(t);
     form.push_back(f);
-    postings.insert(postings.end(), p, p + n);
-    begin.push_back(static_cast<std::uint32_t>(postings.size()));
   }
+  void Append(const std::uint32_t* p, std::size_t n) { postings.insert(postings.end(), p, p + n); }
+  void Close() { begin.push_back(static_cast<std::uint32_t>(postings.size())); }
   const std::uint32_t* Postings(std::size_t i) const { return postings.data() + begin[i]; }
   std::size_t Count(std::size_t i) const { return begin[i + 1] - begin[i]; }
 };
@@ -50,10 +52,10 @@ ResultLines LinesByArticle(std::vector<WordHit>& hits) {
   std::sort(hits.begin(), hits.end());
   ResultLines lines;
   for (std::size_t i = 0; i < hits.size();) {
+    lines.Open(hits[i].article, hits[i].form);
     std::size_t j = i;
-    std::vector<std::uint32_t> p;
-    for (; j < hits.size() && hits[j].article == hits[i].article; ++j) p.push_back(hits[j].posting);
-    lines.Add(hits[i].article, hits[i].form, p.data(), p.size());
+    for (; j < hits.size() && hits[j].article == hits[i].article; ++j) lines.postings.push_back(hits[j].posting);
+    lines.Close();
     i = j;
   }
   return lines;
@@ -81,9 +83,10 @@ ResultLines Intersect(const ResultLines& a, const ResultLines& b) {
       const ResultLines& first = aFirst ? a : b;
       const ResultLines& second = aFirst ? b : a;
       const std::size_t fi = aFirst ? i : j, si = aFirst ? j : i;
-      std::vector<std::uint32_t> p(first.Postings(fi), first.Postings(fi) + first.Count(fi));
-      p.insert(p.end(), second.Postings(si), second.Postings(si) + second.Count(si));
-      kept.Add(a.article[i], first.form[fi], p.data(), p.size());
+      kept.Open(a.article[i], first.form[fi]);
+      kept.Append(first.Postings(fi), first.Count(fi));
+      kept.Append(second.Postings(si), second.Count(si));
+      kept.Close();
       ++i;
       ++j;
     }
@@ -108,15 +111,16 @@ void CollectPostings(FileSearch& fs, const IndexWordRecord& word, std::uint32_t 
   if (!fs.id2.ReadAt(static_cast<std::uint64_t>(word.firstHit) * ArticleHitRecord::kSize, block.data(), block.size()))
     return;
   for (std::size_t i = 0; i < word.hitCount; ++i) {
-    const ArticleHitRecord hit = ArticleHitRecord::Parse(block.data() + i * ArticleHitRecord::kSize);
-    const std::uint32_t t = hit.article;
+    // The fields of the ArticleHitRecord, read in place.
+    const std::uint8_t* h = block.data() + i * ArticleHitRecord::kSize;
+    const std::uint32_t t = GetU32(h);
     if (t == 0 || t > fs.articleCount) continue;  // not an article of this sub-dictionary
     if (previous && !previous->Has(t)) continue;
     OneIdxRecord posting;
     posting.article = t;
-    posting.place = hit.firstPosition;
-    posting.count = hit.positionCount;
-    posting.subDict = hit.subDict;
+    posting.place = GetU32(h + 4);
+    posting.count = GetU16(h + 8);
+    posting.subDict = h[10];
     hits.push_back({t, form, static_cast<std::uint32_t>(fs.store.size())});
     fs.store.push_back(posting);
   }
@@ -237,8 +241,11 @@ class PositionWindow {
     }
     Slot& victim = *std::min_element(slots_.begin(), slots_.end(),
                                      [](const Slot& a, const Slot& b) { return a.used < b.used; });
+    // A query of a rare word reads a few bytes; one of a frequent word reads
+    // on and on: each miss doubles the window, up to kWindow.
     const std::size_t length =
-        static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(size, kWindow), fileSize_ - offset));
+        static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(size, window_), fileSize_ - offset));
+    window_ = std::min(window_ * 2, kWindow);
     victim.data.resize(length);
     if (!file_.ReadAt(offset, victim.data.data(), length)) {
       victim.data.clear();
@@ -252,6 +259,7 @@ class PositionWindow {
 
  private:
   static constexpr std::size_t kWindow = 64 * 1024;
+  std::size_t window_ = 4096;
   struct Slot {
     std::uint64_t start = 0;
     std::vector<std::uint8_t> data;
