@@ -20,7 +20,7 @@ declare -A max_len=([fuzz_group_table]=45000 [fuzz_word_index]=8192 [fuzz_articl
 status=0
 for target in fuzz_group_table fuzz_word_index fuzz_article_base fuzz_markup fuzz_text fuzz_index_files fuzz_tokenizer \
               font_archive_fuzzer language_file_fuzzer; do
-  mkdir -p "corpus/$target" "artifacts/$target" logs
+  mkdir -p "corpus/$target" "artifacts/$target" "seeds/$target" logs  # not every target has seeds
   "./fuzz/$target" -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 \
     -print_final_stats=1 -artifact_prefix="artifacts/$target/" "corpus/$target" "seeds/$target" \
     >"logs/$target.txt" 2>&1
