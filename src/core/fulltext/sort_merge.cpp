@@ -78,20 +78,28 @@ void MergeSlices(const std::vector<fs::path>& runs, const std::vector<RunSlice>&
                  std::uint64_t offset, std::size_t r, const SortKeyOrder& order, const std::atomic<bool>& stop) {
   std::vector<std::unique_ptr<RunReader>> readers;
   std::vector<bool> live;
+  // The current record and prefix of every reader side by side, for the
+  // comparisons of the tree.
+  std::vector<const std::uint8_t*> current(runs.size());
+  std::vector<std::uint64_t> prefix(runs.size());
   for (std::size_t i = 0; i < runs.size(); ++i) {
     readers.push_back(std::make_unique<RunReader>(runs[i], r, slices[i]));
     live.push_back(readers.back()->Advance(order));
+    current[i] = readers.back()->current();
+    prefix[i] = readers.back()->prefix();
   }
   SortOutput output(out, r, offset);
-  auto before = [&](std::size_t a, std::size_t b) {
-    return order.Compare(readers[a]->prefix(), readers[a]->current(), readers[b]->prefix(), readers[b]->current()) <
-           0;
+  auto compare = [&](std::size_t a, std::size_t b) {
+    return prefix[a] != prefix[b] ? (prefix[a] < prefix[b] ? -1 : 1) : order.CompareRest(current[a], current[b]);
   };
-  SelectionTree<decltype(before)> tree(readers.size(), live, before);
+  SelectionTree<decltype(compare)> tree(readers.size(), live, compare);
   std::size_t sinceCheck = 0;
   for (std::size_t w; (w = tree.Winner()) != tree.kNone;) {
-    output.Put(readers[w]->current());
-    live[w] = readers[w]->Advance(order);
+    output.Put(current[w]);
+    RunReader& reader = *readers[w];
+    live[w] = reader.Advance(order);
+    current[w] = reader.current();
+    prefix[w] = reader.prefix();
     tree.Update(w);
     if (++sinceCheck == 4096) {
       sinceCheck = 0;

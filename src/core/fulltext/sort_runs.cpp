@@ -253,14 +253,18 @@ class RunMaker {
     SortOutput out(file, r_, 0);
     std::vector<bool> live(filled);
     for (std::size_t j = 0; j < filled; ++j) live[j] = chunks[j].count > 0;
-    auto before = [&](std::size_t a, std::size_t b) {
+    auto compare = [&](std::size_t a, std::size_t b) {
       const Chunk& x = chunks[a];
       const Chunk& y = chunks[b];
       const std::uint64_t px = x.prefixes[x.next], py = y.prefixes[y.next];
-      if (px != py) return px < py;
-      return RestAfter(y.Key(y.next, words), x.Key(x.next, words), words);
+      if (px != py) return px < py ? -1 : 1;
+      const std::uint64_t* kx = x.Key(x.next, words);
+      const std::uint64_t* ky = y.Key(y.next, words);
+      for (std::size_t i = 1; i < words; ++i)
+        if (kx[i] != ky[i]) return kx[i] < ky[i] ? -1 : 1;
+      return 0;
     };
-    SelectionTree<decltype(before)> tree(filled, live, before);
+    SelectionTree<decltype(compare)> tree(filled, live, compare);
     for (std::size_t w; (w = tree.Winner()) != tree.kNone;) {
       Chunk& ch = chunks[w];
       out.Put(ch.Record(ch.next, r_));

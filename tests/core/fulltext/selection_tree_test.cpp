@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 namespace lexmora {
@@ -12,8 +14,8 @@ std::vector<std::pair<std::size_t, int>> Merge(const std::vector<std::vector<int
   std::vector<std::size_t> next(lists.size(), 0);
   std::vector<bool> live(lists.size());
   for (std::size_t i = 0; i < lists.size(); ++i) live[i] = !lists[i].empty();
-  auto before = [&](std::size_t a, std::size_t b) { return lists[a][next[a]] < lists[b][next[b]]; };
-  SelectionTree<decltype(before)> tree(lists.size(), live, before);
+  auto compare = [&](std::size_t a, std::size_t b) { return lists[a][next[a]] - lists[b][next[b]]; };
+  SelectionTree<decltype(compare)> tree(lists.size(), live, compare);
   std::vector<std::pair<std::size_t, int>> out;
   for (std::size_t w; (w = tree.Winner()) != tree.kNone;) {
     out.emplace_back(w, lists[w][next[w]]);
@@ -44,6 +46,29 @@ TEST(SelectionTree, OneSourceNoSourceAndAllDry) {
     if (out[i - 1].second == out[i].second) {
       EXPECT_LT(out[i - 1].first, out[i].first);
     }
+  }
+}
+
+TEST(SelectionTree, AgreesWithAPlainScanForAnyNumberOfSources) {
+  std::mt19937 rng(5);
+  for (std::size_t k = 1; k <= 20; ++k) {
+    std::vector<std::vector<int>> lists(k);
+    for (auto& list : lists) {
+      list.resize(rng() % 12);
+      for (int& v : list) v = static_cast<int>(rng() % 6);
+      std::sort(list.begin(), list.end());
+    }
+    // The reference: scan the sources in order, keep the first smallest.
+    std::vector<std::pair<std::size_t, int>> expected;
+    std::vector<std::size_t> next(k, 0);
+    while (true) {
+      std::size_t best = k;
+      for (std::size_t s = 0; s < k; ++s)
+        if (next[s] < lists[s].size() && (best == k || lists[s][next[s]] < lists[best][next[best]])) best = s;
+      if (best == k) break;
+      expected.emplace_back(best, lists[best][next[best]++]);
+    }
+    EXPECT_EQ(Merge(lists), expected) << k << " sources";
   }
 }
 
