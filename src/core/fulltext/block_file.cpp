@@ -43,10 +43,17 @@ bool BlockFile::Eof() {
 }
 
 bool BlockFile::Read(void* record) {
-  if (Eof()) return false;
-  std::memcpy(record, buffer_.data() + next_, recordSize_);
-  next_ += recordSize_;
+  const std::uint8_t* p = Next();
+  if (p == nullptr) return false;
+  std::memcpy(record, p, recordSize_);
   return true;
+}
+
+const std::uint8_t* BlockFile::Next() {
+  if (Eof()) return nullptr;
+  const std::uint8_t* p = buffer_.data() + next_;
+  next_ += recordSize_;
+  return p;
 }
 
 void BlockFile::Close() {

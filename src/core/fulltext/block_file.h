@@ -27,6 +27,9 @@ class BlockFile {
   // Reads the next record; false at the end (a partial last record counts
   // as absent).
   bool Read(void* record);
+  // The next record where it lies in the buffer, valid until the next call;
+  // null at the end.
+  const std::uint8_t* Next();
   bool Eof();
   void Close();  // writes out what the buffer holds
 

@@ -64,13 +64,8 @@ void OccurrenceRecord::Serialize(std::uint8_t* p) const {
 }
 
 OccurrenceRecord OccurrenceRecord::Parse(const std::uint8_t* p) {
-  OccurrenceRecord r = ParseFields(p);
-  std::memcpy(r.key.data(), p, kWordKeySize);
-  return r;
-}
-
-OccurrenceRecord OccurrenceRecord::ParseFields(const std::uint8_t* p) {
   OccurrenceRecord r;
+  std::memcpy(r.key.data(), p, kWordKeySize);
   r.lineFlag = p[64];
   r.article = GetBE32(p + 67);
   r.subDict = p[71];

@@ -39,8 +39,6 @@ struct OccurrenceRecord {
 
   void Serialize(std::uint8_t* p) const;
   static OccurrenceRecord Parse(const std::uint8_t* p);
-  // Every field but the key, which stays zero.
-  static OccurrenceRecord ParseFields(const std::uint8_t* p);
 };
 
 struct IndexWordRecord {

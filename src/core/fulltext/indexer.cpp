@@ -6,6 +6,7 @@
 #include <system_error>
 #include <thread>
 
+#include "dictionary/byte_io.h"
 #include "fulltext/block_file.h"
 #include "fulltext/external_sort.h"
 #include "fulltext/index_records.h"
@@ -81,26 +82,26 @@ class IndexWriter {
   }
 
  private:
+  // The records are built from Q's stored bytes: the article number and
+  // the position are big-endian there, little-endian in the index files.
+  static std::uint32_t BigEndian32(const std::uint8_t* p) {
+    return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
+           (static_cast<std::uint32_t>(p[2]) << 8) | p[3];
+  }
   void WritePosition() {
-    const OccurrenceRecord q = OccurrenceRecord::ParseFields(q_);
-    PositionRecord p;
-    p.lineFlag = q.lineFlag;
-    p.position = q.position;
-    p.length = static_cast<std::uint8_t>(q.length);
     std::uint8_t buf[PositionRecord::kSize];
-    p.Serialize(buf);
+    buf[0] = q_[kLineFlagOffset];
+    PutU32(buf + 1, BigEndian32(q_ + kPositionOffset));
+    buf[5] = q_[kLengthOffset];  // the low byte of the length
     positions_.Write(buf);
     ++p_;
   }
   void WriteRun() {
-    const OccurrenceRecord q = OccurrenceRecord::ParseFields(q_);
-    ArticleHitRecord a;
-    a.article = q.article;
-    a.firstPosition = p_ - l_;
-    a.positionCount = static_cast<std::uint16_t>(l_);
-    a.subDict = q.subDict;
     std::uint8_t buf[ArticleHitRecord::kSize];
-    a.Serialize(buf);
+    PutU32(buf, BigEndian32(q_ + kArticleOffset));
+    PutU32(buf + 4, p_ - l_);
+    PutU16(buf + 8, static_cast<std::uint16_t>(l_));
+    buf[10] = q_[kSubDictOffset];
     hits_.Write(buf);
     ++h_;
   }
@@ -113,7 +114,9 @@ class IndexWriter {
     words_.Write(buf);
   }
 
-  static constexpr std::size_t kArticleOffset = 67;
+  // Offsets of the fields of a stored OccurrenceRecord.
+  static constexpr std::size_t kLineFlagOffset = 64, kArticleOffset = 67, kSubDictOffset = 71, kPositionOffset = 72,
+                               kLengthOffset = 76;
   BlockFile words_, hits_, positions_;
   std::uint8_t q_[OccurrenceRecord::kSize] = {};
   bool haveQ_ = false;
@@ -244,13 +247,12 @@ BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, Ind
       BlockFile in(OccurrenceRecord::kSize);
       in.Assign(tmp);
       in.Reset(true);  // deleted after this pass: its pages go to the index files
-      std::uint8_t buf[OccurrenceRecord::kSize];
       std::uint64_t i = 0;
-      while (in.Read(buf)) {
+      while (const std::uint8_t* record = in.Next()) {
         // The window reads the progress once a second; every 4096th record
         // and the last are enough.
         if ((++i & 4095) == 0 || i == count) progress.indexProgress = 2 * t + MulDivRounded(i, t, count);
-        writer.Add(buf);
+        writer.Add(record);
       }
       in.Close();
       writer.Close();
