@@ -19,13 +19,13 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Chunk {
-  std::vector<std::uint8_t> records;
+  const std::uint8_t* records = nullptr;  // c records in the worker's block buffer
   std::vector<std::uint32_t> index;     // entry 0: count; 1..n: 1-based record numbers
   std::vector<std::uint64_t> keys;      // the reduced key of record number n at (n - 1) * words
   std::vector<std::uint64_t> prefixes;  // the first key word of the record at each index position
   std::size_t count = 0;
   std::size_t next = 1;
-  const std::uint8_t* Record(std::size_t i, std::size_t r) const { return records.data() + (index[i] - 1) * r; }
+  const std::uint8_t* Record(std::size_t i, std::size_t r) const { return records + (index[i] - 1) * r; }
   const std::uint64_t* Key(std::size_t i, std::size_t words) const { return keys.data() + (index[i] - 1) * words; }
 };
 
@@ -50,9 +50,9 @@ class ReducedKeys {
   void Choose(const std::vector<Chunk>& chunks, std::size_t filled, std::size_t r) {
     const std::size_t k = order_.keyLength();
     std::uint8_t diff[256] = {};
-    const std::uint8_t* first = chunks[0].records.data();
+    const std::uint8_t* first = chunks[0].records;
     for (std::size_t j = 0; j < filled; ++j) {
-      const std::uint8_t* rec = chunks[j].records.data();
+      const std::uint8_t* rec = chunks[j].records;
       for (std::size_t n = 0; n < chunks[j].count; ++n, rec += r)
         for (std::size_t i = 0; i < k; ++i) diff[i] |= static_cast<std::uint8_t>(rec[i] ^ first[i]);
     }
@@ -191,21 +191,18 @@ class RunMaker {
 
   // Fills the chunks with the next block of the input; returns the run
   // number and the number of filled chunks, or 0 at the end.
-  int Load(std::vector<Chunk>& chunks, std::size_t& filled) {
+  int Load(std::uint8_t* block, std::vector<Chunk>& chunks, std::size_t& filled) {
     std::lock_guard<std::mutex> lock(mutex_);
     filled = 0;
     if (atEnd_) return 0;
+    // The 16 chunks lie one after the other in the block: one read fills them.
+    std::size_t left = input_.ReadSome(block, kSortChunks * c_ * r_) / r_;
+    if (left < kSortChunks * c_) atEnd_ = true;
     for (auto& ch : chunks) {
-      ch.count = input_.ReadSome(ch.records.data(), c_ * r_) / r_;
-      if (ch.count == 0) {
-        atEnd_ = true;
-        break;
-      }
+      ch.count = left < c_ ? left : c_;
+      if (ch.count == 0) break;
+      left -= ch.count;
       ++filled;
-      if (ch.count < c_) {
-        atEnd_ = true;
-        break;
-      }
     }
     // The input is deleted once the runs are made, so what has been read
     // can go now; the run files then reuse its pages.
@@ -218,16 +215,18 @@ class RunMaker {
 
   void Work() {
     std::vector<Chunk> chunks(kSortChunks);
+    std::vector<std::uint8_t> block(kSortChunks * c_ * r_);
     const std::size_t maxWords = (order_.keyLength() + 7) / 8;
-    for (auto& ch : chunks) {
-      ch.records.resize(c_ * r_);
+    for (std::size_t j = 0; j < kSortChunks; ++j) {
+      Chunk& ch = chunks[j];
+      ch.records = block.data() + j * c_ * r_;
       ch.index.resize(c_ + 1);
       ch.keys.resize(c_ * maxWords);
       ch.prefixes.resize(c_ + 1);
     }
     ReducedKeys reduced(order_);
     std::size_t filled = 0;
-    while (int run = Load(chunks, filled)) {
+    while (int run = Load(block.data(), chunks, filled)) {
       reduced.Choose(chunks, filled, r_);
       const std::size_t words = reduced.words();
       for (std::size_t j = 0; j < filled; ++j) {
@@ -236,7 +235,7 @@ class RunMaker {
         for (std::size_t i = 1; i <= ch.count; ++i) {
           ch.index[i] = static_cast<std::uint32_t>(i);
           std::uint64_t* key = ch.keys.data() + (i - 1) * words;
-          reduced.Reduce(ch.records.data() + (i - 1) * r_, key);
+          reduced.Reduce(ch.records + (i - 1) * r_, key);
           ch.prefixes[i] = key[0];
         }
         ch.next = 1;
