@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lexmora {
 
 class SortKeyOrder {
@@ -29,6 +33,21 @@ class SortKeyOrder {
   // The order of two records whose prefixes are equal: <0, 0, >0.
   int CompareRest(const std::uint8_t* a, const std::uint8_t* b) const {
     if (k_ <= 8) return 0;
+    std::size_t i = 8;
+#ifdef __SSE2__
+    // Sixteen bytes at a time: records next to each other in sorted order
+    // often share a whole word and its zero padding.
+    for (; i + 16 <= k_; i += 16) {
+      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+      const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+      const unsigned differ = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) ^ 0xFFFFu;
+      if (differ != 0) {
+        const std::size_t j = i + static_cast<std::size_t>(__builtin_ctz(differ));
+        return (a[j] < b[j]) != descending_ ? -1 : 1;
+      }
+    }
+    if (i == k_) return 0;
+#endif
     // Eight bytes at a time; the last word overlaps the one before it, whose
     // bytes are known to be equal by then.
     for (std::size_t i = 8;; i += 8) {
