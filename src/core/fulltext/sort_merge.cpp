@@ -1,6 +1,7 @@
 #include "fulltext/sort_merge.h"
 
 #include <atomic>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -9,7 +10,7 @@
 #include "fulltext/external_sort.h"
 #include "fulltext/index_records.h"
 #include "fulltext/raw_file.h"
-#include "fulltext/selection_tree.h"
+#include "fulltext/offset_value_tree.h"
 #include "fulltext/sort_output.h"
 
 namespace lexmora {
@@ -40,7 +41,7 @@ class RunReader {
     if (slice.first > 0) file_.Seek(slice.first * recordSize);
   }
   // Loads the next record into current(); false at the end of the slice.
-  bool Advance(const SortKeyOrder& order) {
+  bool Advance() {
     if (pos_ + recordSize_ > len_) {
       const std::size_t keep = len_ - pos_;
       std::memmove(buffer_.data(), buffer_.data() + pos_, keep);
@@ -54,12 +55,10 @@ class RunReader {
       if (len_ < recordSize_) return false;
     }
     current_ = buffer_.data() + pos_;
-    prefix_ = order.Prefix(current_);
     pos_ += recordSize_;
     return true;
   }
   const std::uint8_t* current() const { return current_; }
-  std::uint64_t prefix() const { return prefix_; }
   void Close() { file_.Close(); }
 
  private:
@@ -70,37 +69,29 @@ class RunReader {
   std::vector<std::uint8_t> buffer_;
   std::size_t pos_ = 0, len_ = 0;
   const std::uint8_t* current_ = nullptr;
-  std::uint64_t prefix_ = 0;
 };
 
 // Merges one slice of every run into out from offset on.
 void MergeSlices(const std::vector<fs::path>& runs, const std::vector<RunSlice>& slices, RawFile& out,
                  std::uint64_t offset, std::size_t r, const SortKeyOrder& order, const std::atomic<bool>& stop) {
   std::vector<std::unique_ptr<RunReader>> readers;
-  std::vector<bool> live;
-  // The current record and prefix of every reader side by side, for the
-  // comparisons of the tree.
-  std::vector<const std::uint8_t*> current(runs.size());
-  std::vector<std::uint64_t> prefix(runs.size());
+  std::vector<const std::uint8_t*> first(runs.size());
   for (std::size_t i = 0; i < runs.size(); ++i) {
     readers.push_back(std::make_unique<RunReader>(runs[i], r, slices[i]));
-    live.push_back(readers.back()->Advance(order));
-    current[i] = readers.back()->current();
-    prefix[i] = readers.back()->prefix();
+    first[i] = readers.back()->Advance() ? readers.back()->current() : nullptr;
   }
   SortOutput output(out, r, offset);
-  auto compare = [&](std::size_t a, std::size_t b) {
-    return prefix[a] != prefix[b] ? (prefix[a] < prefix[b] ? -1 : 1) : order.CompareRest(current[a], current[b]);
-  };
-  SelectionTree<decltype(compare)> tree(readers.size(), live, compare);
+  OffsetValueTree tree(runs.size(), order.keyLength(), order.descending());
+  tree.Start(first);
+  // The record just taken, kept while its reader may refill its buffer: the
+  // reader's next record is coded against it.
+  std::vector<std::uint8_t> taken(r);
   std::size_t sinceCheck = 0;
   for (std::size_t w; (w = tree.Winner()) != tree.kNone;) {
-    output.Put(current[w]);
     RunReader& reader = *readers[w];
-    live[w] = reader.Advance(order);
-    current[w] = reader.current();
-    prefix[w] = reader.prefix();
-    tree.Update(w);
+    output.Put(reader.current());
+    std::memcpy(taken.data(), reader.current(), r);
+    tree.Advance(w, taken.data(), reader.Advance() ? reader.current() : nullptr);
     if (++sinceCheck == 4096) {
       sinceCheck = 0;
       if (stop.load(std::memory_order_relaxed)) return;  // the other half failed
