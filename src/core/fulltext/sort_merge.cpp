@@ -138,7 +138,8 @@ std::vector<RunSlice> SplitGroup(const std::vector<fs::path>& runs, const std::v
 
 }  // namespace
 
-void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::size_t r, const SortKeyOrder& order) {
+void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::size_t r, const SortKeyOrder& order,
+                   int& spare) {
   if (first == last) {
     if (first == target) return;
     MoveFileStrict(SortRunFileName(dir, first), SortRunFileName(dir, target));
@@ -156,6 +157,10 @@ void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::si
     total += bytes;
   }
   const fs::path work = dir / "sort_buf.xxx";
+  if (spare != 0) {
+    MoveFileStrict(SortRunFileName(dir, spare), work);  // opened below as an empty file
+    spare = 0;
+  }
   {
     RawFile out(work, RawFile::Mode::Write);
     std::atomic<bool> stop{false};
@@ -192,7 +197,10 @@ void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::si
     }
     out.Close();
   }
-  for (int n = first; n <= last; ++n) DeleteFileStrict(SortRunFileName(dir, n));
+  // The last run's file stays as the next spare: its number is above target
+  // (target <= first < last) and above every run the next pass makes.
+  for (int n = first; n < last; ++n) DeleteFileStrict(SortRunFileName(dir, n));
+  spare = last;
   MoveFileStrict(work, SortRunFileName(dir, target));
 }
 
