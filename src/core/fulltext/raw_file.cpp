@@ -60,9 +60,7 @@ void RawFile::Open(const std::filesystem::path& path, Mode mode) {
     if (fd_ < 0) mode = Mode::Read;
   }
   if (fd_ < 0) {
-    const int flags = mode == Mode::Read        ? O_RDONLY
-                      : mode == Mode::Overwrite ? (O_WRONLY | O_CREAT)
-                                                : (O_WRONLY | O_CREAT | O_TRUNC);
+    const int flags = mode == Mode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
     fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
   }
   if (fd_ < 0) Fail("cannot open", path, errno);
@@ -142,13 +140,6 @@ void RawFile::WriteAllAt(std::uint64_t offset, const void* data, std::size_t siz
     }
     if (n == 0) throw DiskFullError("disk full writing " + path_.string());
     done += static_cast<std::size_t>(n);
-  }
-}
-
-void RawFile::Truncate(std::uint64_t size) {
-  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
-    if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG) throw DiskFullError("disk full truncating " + path_.string());
-    Fail("cannot truncate", path_, errno);
   }
 }
 

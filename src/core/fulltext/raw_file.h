@@ -14,8 +14,7 @@ class RawFile {
   // ReadAndRelease reads like Read and lets ReleaseRead() hand the pages of
   // what was read back to the system; for files consumed once and then
   // deleted. Where that is not possible it reads like Read.
-  // Overwrite opens for writing without truncating (see Truncate).
-  enum class Mode { Read, Write, ReadAndRelease, Overwrite };
+  enum class Mode { Read, Write, ReadAndRelease };
   RawFile() = default;
   RawFile(const std::filesystem::path& path, Mode mode) { Open(path, mode); }
   ~RawFile();
@@ -35,8 +34,6 @@ class RawFile {
   // Writes at offset without moving the file position; calls for parts that
   // do not overlap may come from several threads at once.
   void WriteAllAt(std::uint64_t offset, const void* data, std::size_t size) const;
-  // Sets the file's size.
-  void Truncate(std::uint64_t size);
   // Moves the read position; ReleaseRead then frees nothing before offset.
   void Seek(std::uint64_t offset);
   std::uint64_t Size() const;

@@ -157,15 +157,12 @@ void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::si
     total += bytes;
   }
   const fs::path work = dir / "sort_buf.xxx";
-  // A spare run is overwritten in place and cut to size at the end: emptying
-  // a file that holds data makes this file system write it out on close.
-  const bool reuse = spare != 0;
-  if (reuse) {
-    MoveFileStrict(SortRunFileName(dir, spare), work);
+  if (spare != 0) {
+    MoveFileStrict(SortRunFileName(dir, spare), work);  // opened below as an empty file
     spare = 0;
   }
   {
-    RawFile out(work, reuse ? RawFile::Mode::Overwrite : RawFile::Mode::Write);
+    RawFile out(work, RawFile::Mode::Write);
     std::atomic<bool> stop{false};
     std::vector<RunSlice> whole(runs.size());
     for (std::size_t i = 0; i < runs.size(); ++i) whole[i] = {0, counts[i]};
@@ -197,11 +194,6 @@ void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::si
       }
       helper.join();
       if (failure) std::rethrow_exception(failure);
-    }
-    if (reuse) {
-      std::uint64_t records = 0;
-      for (std::uint64_t c : counts) records += c;
-      out.Truncate(records * r);
     }
     out.Close();
   }
