@@ -45,17 +45,15 @@ bool SortFile(const fs::path& file, bool descending, std::size_t keyLength, std:
     if (runs == 0) return true;
     DeleteFileStrict(file);
     progress.inputPartial = false;
-    int spare = 0;
     while (runs > 1) {
       int out = 0;
       for (int next = 1; next <= runs; next += static_cast<int>(kSortMergeWays)) {
         const int last = std::min(runs, next + static_cast<int>(kSortMergeWays) - 1);
         ++out;
-        MergeRunGroup(dir, next, last, out, recordSize, order, spare);
+        MergeRunGroup(dir, next, last, out, recordSize, order);
       }
       runs = out;
     }
-    if (spare != 0) DeleteFileStrict(SortRunFileName(dir, spare));
     MoveFileStrict(SortRunFileName(dir, 1), file);
     return true;
   } catch (const DiskFullError&) {

@@ -138,8 +138,7 @@ std::vector<RunSlice> SplitGroup(const std::vector<fs::path>& runs, const std::v
 
 }  // namespace
 
-void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::size_t r, const SortKeyOrder& order,
-                   int& spare) {
+void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::size_t r, const SortKeyOrder& order) {
   if (first == last) {
     if (first == target) return;
     MoveFileStrict(SortRunFileName(dir, first), SortRunFileName(dir, target));
@@ -157,10 +156,6 @@ void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::si
     total += bytes;
   }
   const fs::path work = dir / "sort_buf.xxx";
-  if (spare != 0) {
-    MoveFileStrict(SortRunFileName(dir, spare), work);  // opened below as an empty file
-    spare = 0;
-  }
   {
     RawFile out(work, RawFile::Mode::Write);
     std::atomic<bool> stop{false};
@@ -197,10 +192,7 @@ void MergeRunGroup(const fs::path& dir, int first, int last, int target, std::si
     }
     out.Close();
   }
-  // The last run's file stays as the next spare: its number is above target
-  // (target <= first < last) and above every run the next pass makes.
-  for (int n = first; n < last; ++n) DeleteFileStrict(SortRunFileName(dir, n));
-  spare = last;
+  for (int n = first; n <= last; ++n) DeleteFileStrict(SortRunFileName(dir, n));
   MoveFileStrict(work, SortRunFileName(dir, target));
 }
 

@@ -15,12 +15,7 @@ namespace lexmora {
 // two threads: one takes every record that comes before a splitting record,
 // the other the rest, each writing its own part of the output, which is
 // then exactly what one merge would have written.
-//
-// spare: the number of a merged run whose file was kept instead of deleted
-// (0: none). The next group's "sort_buf.xxx" is made by renaming it, which
-// spares the file system an inode deletion and allocation per group; a
-// group leaves its last run as the next spare.
 void MergeRunGroup(const std::filesystem::path& dir, int first, int last, int target, std::size_t recordSize,
-                   const SortKeyOrder& order, int& spare);
+                   const SortKeyOrder& order);
 
 }  // namespace lexmora
