@@ -36,25 +36,25 @@ class RunReader {
       : file_(path, RawFile::Mode::ReadAndRelease),
         recordSize_(recordSize),
         fillSize_(recordSize * (kInputBufferBytes / recordSize)),
-        left_((slice.end - slice.first) * recordSize) {
-    buffer_.resize(kInputBufferBytes);
+        left_((slice.end - slice.first) * recordSize),
+        buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kInputBufferBytes)) {
     if (slice.first > 0) file_.Seek(slice.first * recordSize);
   }
   // Loads the next record into current(); false at the end of the slice.
   bool Advance() {
     if (pos_ + recordSize_ > len_) {
       const std::size_t keep = len_ - pos_;
-      std::memmove(buffer_.data(), buffer_.data() + pos_, keep);
+      std::memmove(buffer_.get(), buffer_.get() + pos_, keep);
       std::size_t want = fillSize_ - keep;
       if (want > left_) want = static_cast<std::size_t>(left_);
-      const std::size_t got = file_.ReadSome(buffer_.data() + keep, want);
+      const std::size_t got = file_.ReadSome(buffer_.get() + keep, want);
       left_ -= got;
       len_ = keep + got;
       file_.ReleaseRead();
       pos_ = 0;
       if (len_ < recordSize_) return false;
     }
-    current_ = buffer_.data() + pos_;
+    current_ = buffer_.get() + pos_;
     pos_ += recordSize_;
     return true;
   }
@@ -66,7 +66,7 @@ class RunReader {
   std::size_t recordSize_;
   std::size_t fillSize_;
   std::uint64_t left_;  // bytes of the slice not yet read
-  std::vector<std::uint8_t> buffer_;
+  std::unique_ptr<std::uint8_t[]> buffer_;  // not zeroed: filled before it is read
   std::size_t pos_ = 0, len_ = 0;
   const std::uint8_t* current_ = nullptr;
 };

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "fulltext/raw_file.h"
 
@@ -14,18 +14,20 @@ namespace lexmora {
 class SortOutput {
  public:
   SortOutput(RawFile& file, std::size_t recordSize, std::uint64_t offset)
-      : file_(file), recordSize_(recordSize), offset_(offset), buffer_(recordSize * (65535 / recordSize)) {}
+      : file_(file), recordSize_(recordSize), offset_(offset),
+        capacity_(recordSize * (65535 / recordSize)),
+        buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(capacity_)) {}
 
   void Put(const std::uint8_t* record) {
-    std::memcpy(buffer_.data() + used_, record, recordSize_);
+    std::memcpy(buffer_.get() + used_, record, recordSize_);
     used_ += recordSize_;
-    if (used_ == buffer_.size()) Flush();
+    if (used_ == capacity_) Flush();
   }
 
   // Writes what the buffer holds; call once at the end.
   void Flush() {
     if (used_ == 0) return;
-    file_.WriteAllAt(offset_, buffer_.data(), used_);
+    file_.WriteAllAt(offset_, buffer_.get(), used_);
     offset_ += used_;
     used_ = 0;
   }
@@ -34,7 +36,8 @@ class SortOutput {
   RawFile& file_;
   std::size_t recordSize_;
   std::uint64_t offset_;
-  std::vector<std::uint8_t> buffer_;
+  std::size_t capacity_;
+  std::unique_ptr<std::uint8_t[]> buffer_;  // not zeroed: it is written before it is read
   std::size_t used_ = 0;
 };
 

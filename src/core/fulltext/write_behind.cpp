@@ -10,7 +10,7 @@ constexpr std::size_t kMaxPending = 4;
 
 WriteBehindFile::WriteBehindFile(const std::filesystem::path& path, std::size_t blockSize)
     : file_(path, RawFile::Mode::Write), blockSize_(blockSize) {
-  current_.data = std::make_unique<std::uint8_t[]>(blockSize_);
+  current_.data = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize_);
   writer_ = std::thread([this] { WriterLoop(); });
 }
 
@@ -64,7 +64,7 @@ void WriteBehindFile::Submit() {
     current_ = std::move(spare_.back());
     spare_.pop_back();
   } else {
-    current_.data = std::make_unique<std::uint8_t[]>(blockSize_);
+    current_.data = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize_);
   }
   lock.unlock();
   changed_.notify_all();
