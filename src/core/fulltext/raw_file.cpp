@@ -111,36 +111,34 @@ bool RawFile::ReadAt(std::uint64_t offset, void* data, std::size_t size) {
   return true;
 }
 
-void RawFile::WriteAll(const void* data, std::size_t size) {
+namespace {
+// Writes everything through one write call (plain or positioned), retrying
+// short writes; a full disk is DiskFullError, anything else IndexIoError.
+template <typename WriteSome>
+void WriteEverything(const std::filesystem::path& path, const void* data, std::size_t size, WriteSome writeSome) {
   const auto* p = static_cast<const char*>(data);
   std::size_t done = 0;
   while (done < size) {
-    ssize_t n = ::write(fd_, p + done, size - done);
+    const ssize_t n = writeSome(p + done, size - done, done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)
-        throw DiskFullError("disk full writing " + path_.string());
-      Fail("cannot write", path_, errno);
+      if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG) throw DiskFullError("disk full writing " + path.string());
+      Fail("cannot write", path, errno);
     }
-    if (n == 0) throw DiskFullError("disk full writing " + path_.string());
+    if (n == 0) throw DiskFullError("disk full writing " + path.string());
     done += static_cast<std::size_t>(n);
   }
 }
+}  // namespace
+
+void RawFile::WriteAll(const void* data, std::size_t size) {
+  WriteEverything(path_, data, size, [this](const char* p, std::size_t n, std::size_t) { return ::write(fd_, p, n); });
+}
 
 void RawFile::WriteAllAt(std::uint64_t offset, const void* data, std::size_t size) const {
-  const auto* p = static_cast<const char*>(data);
-  std::size_t done = 0;
-  while (done < size) {
-    ssize_t n = ::pwrite(fd_, p + done, size - done, static_cast<off_t>(offset + done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)
-        throw DiskFullError("disk full writing " + path_.string());
-      Fail("cannot write", path_, errno);
-    }
-    if (n == 0) throw DiskFullError("disk full writing " + path_.string());
-    done += static_cast<std::size_t>(n);
-  }
+  WriteEverything(path_, data, size, [this, offset](const char* p, std::size_t n, std::size_t done) {
+    return ::pwrite(fd_, p, n, static_cast<off_t>(offset + done));
+  });
 }
 
 void RawFile::Seek(std::uint64_t offset) {
