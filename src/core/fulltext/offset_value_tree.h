@@ -17,9 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "fulltext/sort_key_order.h"
 
 namespace lexmora {
 
@@ -54,7 +52,7 @@ class OffsetValueTree {
   void Advance(std::size_t source, const std::uint8_t* previous, const std::uint8_t* next) {
     records_[source] = next;
     if (next) {
-      const std::size_t j = FirstDifference(next, previous, 0);
+      const std::size_t j = FirstDifferentByte(next, previous, 0, k_);
       codes_[source] = j == k_ ? 0 : Code(j, next[j]);
     } else {
       codes_[source] = kDry;
@@ -75,22 +73,6 @@ class OffsetValueTree {
     return static_cast<std::uint32_t>((k_ - offset) << 8) | (descending_ ? 255u - value : value);
   }
 
-  // The first key byte at or after from where a and b differ; k when none.
-  std::size_t FirstDifference(const std::uint8_t* a, const std::uint8_t* b, std::size_t from) const {
-    std::size_t i = from;
-#ifdef __SSE2__
-    for (; i + 16 <= k_; i += 16) {
-      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
-      const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-      const unsigned differ = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) ^ 0xFFFFu;
-      if (differ != 0) return i + static_cast<std::size_t>(__builtin_ctz(differ));
-    }
-#endif
-    for (; i < k_; ++i)
-      if (a[i] != b[i]) return i;
-    return k_;
-  }
-
   // True when source a's record comes before source b's; both are coded
   // against the same base. When the codes are equal the loser is coded
   // anew against the winner.
@@ -102,7 +84,7 @@ class OffsetValueTree {
     if (ca == kDry) return a < b;
     const std::size_t offset = k_ - (ca >> 8);  // where both leave the base; k: both equal it
     if (offset < k_) {
-      const std::size_t j = FirstDifference(records_[a], records_[b], offset + 1);
+      const std::size_t j = FirstDifferentByte(records_[a], records_[b], offset + 1, k_);
       if (j < k_) {
         const bool aFirst = descending_ ? records_[a][j] > records_[b][j] : records_[a][j] < records_[b][j];
         const std::size_t loser = aFirst ? b : a;
