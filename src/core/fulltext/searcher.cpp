@@ -63,7 +63,8 @@ ResultLines LinesByArticle(std::vector<WordHit>& hits) {
 
 // Articles present in both lists, each as one line: of its two lines the one
 // with the lower form (then the lower postings) comes first, followed by the
-// postings of the other.
+// postings of the other. a holds the earlier words, whose postings were all
+// collected before b's, so on equal forms a's line comes first.
 ResultLines Intersect(const ResultLines& a, const ResultLines& b) {
   ResultLines kept;
   std::size_t i = 0, j = 0;
@@ -73,13 +74,7 @@ ResultLines Intersect(const ResultLines& a, const ResultLines& b) {
     } else if (b.article[j] < a.article[i]) {
       ++j;
     } else {
-      const bool aFirst =
-          a.form[i] != b.form[j]
-              ? a.form[i] < b.form[j]
-              : std::lexicographical_compare(a.Postings(i), a.Postings(i) + a.Count(i), b.Postings(j),
-                                             b.Postings(j) + b.Count(j)) ||
-                    !std::lexicographical_compare(b.Postings(j), b.Postings(j) + b.Count(j), a.Postings(i),
-                                                  a.Postings(i) + a.Count(i));
+      const bool aFirst = a.form[i] <= b.form[j];
       const ResultLines& first = aFirst ? a : b;
       const ResultLines& second = aFirst ? b : a;
       const std::size_t fi = aFirst ? i : j, si = aFirst ? j : i;
