@@ -231,6 +231,11 @@ BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, Ind
   const fs::path tib = job.fileName;
   const fs::path id2 = WithIndexExtension(job.fileName, ".ID2");
   const fs::path id3 = WithIndexExtension(job.fileName, ".ID3");
+  // The temporary files of a failed job are of no further use.
+  auto failed = [&] {
+    for (const fs::path& f : {PartName(tib), PartName(id2), PartName(id3), tmp}) RemoveQuietly(f);
+    progress.sortPhase = false;
+  };
   try {
     // Pass 1.
     const std::uint64_t count = WriteOccurrences(job, source, tmp, progress);
@@ -265,13 +270,10 @@ BuildResult BuildIndex(IndexingInternalRecord& job, IndexWordSource& source, Ind
     progress.indexProgress = progress.indexProgressMax.load();
     return BuildResult::Done;
   } catch (const DiskFullError&) {
-    for (const fs::path& f : {PartName(tib), PartName(id2), PartName(id3), tmp}) RemoveQuietly(f);
-    progress.sortPhase = false;
+    failed();
     return BuildResult::DiskFull;
   } catch (...) {
-    // The temporary files of a failed job are of no further use.
-    for (const fs::path& f : {PartName(tib), PartName(id2), PartName(id3), tmp}) RemoveQuietly(f);
-    progress.sortPhase = false;
+    failed();
     throw;
   }
 }

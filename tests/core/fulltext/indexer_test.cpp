@@ -192,6 +192,17 @@ TEST(BuildIndex, MissingIndexFolderIsAnIoErrorAndDiskFullIsReported) {
   EXPECT_EQ(BuildIndex(ig.jobs[0], source, progress), BuildResult::DiskFull);
   EXPECT_FALSE(std::filesystem::exists(ig.File(0, ".tib")));
   EXPECT_FALSE(progress.sortPhase.load());
+
+  // An error other than a full disk, in pass 2 (the word file cannot be
+  // created where a folder stands): the error reaches the caller and the
+  // sorted ".TMP" does not stay behind.
+  std::filesystem::remove(ig.File(0, ".TMP"));
+  auto blocked = ig.File(0, ".tib");
+  blocked += ".part";
+  std::filesystem::create_directories(blocked / "x");
+  EXPECT_THROW(BuildIndex(ig.jobs[0], source, progress), IndexIoError);
+  EXPECT_FALSE(std::filesystem::exists(ig.File(0, ".TMP")));
+  EXPECT_FALSE(std::filesystem::exists(ig.File(0, ".tib")));
 }
 
 }  // namespace
