@@ -10,16 +10,13 @@
 #include "dictionary/sub_vocl_header.h"
 #include "text/azeri_letters.h"
 #include "text/code_page.h"
+#include "support/bytes.h"
 #include "support/temp_dir.h"
 
 namespace lexmora::tools {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::Bytes;
 
 // A small glyph of w x h pixels.
 std::string Glyph(int w, int h) {

@@ -9,16 +9,13 @@
 #include "dictionary/loaded_group.h"
 #include "import/dictd_article.h"
 #include "import/dictd_index.h"
+#include "support/bytes.h"
 #include "support/temp_dir.h"
 
 namespace lexmora::tools {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::Bytes;
 
 // Writes each part as a gzip member of its own, one after another, as
 // dictzip and concatenated gzip files have them.

@@ -5,16 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "support/bytes.h"
+
 namespace lexmora::tools {
 namespace {
 
 std::string Encode(std::vector<std::string_view> lines, int defaultStyle = 0) { return EncodeArticle(lines, defaultStyle); }
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::Bytes;
 
 TEST(MarkupEncoder, StyleTagSwitchesTheCodePageOfTheFollowingText) {
   // Style 0 is 1252 (no schwa), style 2 is 1254 (schwa at 0xE6).
