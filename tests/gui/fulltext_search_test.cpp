@@ -104,6 +104,14 @@ class FullTextSearchTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(w.FullText().indexing.isNull(), 20000);
   }
 
+  // A window on the test group, its index built.
+  std::unique_ptr<gui::TLexmoraAzeriDictionaries> IndexedWindow(const TempDir& dir) {
+    WriteTestGroup(dir.path());
+    auto w = OpenWindow(dir.path());
+    Index(*w);
+    return w;
+  }
+
   void Search(gui::TLexmoraAzeriDictionaries& w, const QString& text) {
     w.SetInputText(text);
     w.SpeedButton9Click();
@@ -190,9 +198,7 @@ class FullTextSearchTest : public QObject {
 
   void twoWordsListTheArticlesHavingBothWithHighlightedHits() {
     TempDir dir;
-    WriteTestGroup(dir.path());
-    auto w = OpenWindow(dir.path());
-    Index(*w);
+    auto w = IndexedWindow(dir);
     QVERIFY(!w->ViewButton(3)->isEnabled());
     QVERIFY(!w->findChild<QAction*>("aViewSearchList")->isEnabled());
 
@@ -235,9 +241,7 @@ class FullTextSearchTest : public QObject {
 
   void searchWithoutResultsFallsBack() {
     TempDir dir;
-    WriteTestGroup(dir.path());
-    auto w = OpenWindow(dir.path());
-    Index(*w);
+    auto w = IndexedWindow(dir);
     Search(*w, "red car");
     QCOMPARE(w->ViewMode(), 3);
     Search(*w, "red zebra");
@@ -255,9 +259,7 @@ class FullTextSearchTest : public QObject {
 
   void closingTheSearchWindowCancels() {
     TempDir dir;
-    WriteTestGroup(dir.path());
-    auto w = OpenWindow(dir.path());
-    Index(*w);
+    auto w = IndexedWindow(dir);
     Gate gate;
     w->FullText().workerStart = gate.Hook();
     w->SetInputText("red car");
@@ -314,9 +316,7 @@ class FullTextSearchTest : public QObject {
 
   void closingTheProgramDuringASearchEndsTheWorkerFirst() {
     TempDir dir;
-    WriteTestGroup(dir.path());
-    auto w = OpenWindow(dir.path());
-    Index(*w);
+    auto w = IndexedWindow(dir);
     Gate gate;
     w->FullText().workerStart = gate.Hook();
     w->SetInputText("red car");
