@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QThread>
 
 #include "shell/interface_texts.h"
 
@@ -21,7 +20,7 @@ TIndexingForm::TIndexingForm(std::shared_ptr<IndexingRun> run, QWidget* owner)
 
   auto shared = run_;
   QWidget* noticeParent = owner;
-  thread_ = QThread::create([shared, this, noticeParent] {
+  StartWorker([shared, this, noticeParent] {
     RunIndexingJobs(*shared, [this, noticeParent] {
       // The form outlives its worker (its destructor waits), so it can
       // carry the message to the window thread.
@@ -29,18 +28,10 @@ TIndexingForm::TIndexingForm(std::shared_ptr<IndexingRun> run, QWidget* owner)
           this, [noticeParent] { ShowFullTextNotice(noticeParent, QStringLiteral("Disk full! Indexing process stoped!")); },
           Qt::QueuedConnection);
     });
-  });
-  thread_->setObjectName(QStringLiteral("TIndexingThread"));
-  connect(thread_, &QThread::finished, this, &TIndexingForm::ThreadDone, Qt::QueuedConnection);
-  thread_->start();
+  }, "TIndexingThread");
 }
 
-TIndexingForm::~TIndexingForm() {
-  if (thread_) {
-    thread_->wait();
-    delete thread_;
-  }
-}
+TIndexingForm::~TIndexingForm() { WaitForWorker(); }
 
 void TIndexingForm::LangRemake() {
   const QString text = InterfaceText(302);
@@ -53,16 +44,14 @@ void TIndexingForm::Timer1Timer() {
 }
 
 bool TIndexingForm::CanClose() {
-  if (workerDone_ || static_cast<int>(run_->progress.jobsDone) >= JobCount()) return true;
+  if (WorkerDone() || static_cast<int>(run_->progress.jobsDone) >= JobCount()) return true;
   ShowFullTextNotice(this, QStringLiteral("Wait! Indexing process in action!"));
   return false;
 }
 
-void TIndexingForm::ThreadDone() {
-  workerDone_ = true;
+void TIndexingForm::WorkerEnded() {
   timer1_.stop();
   Timer1Timer();
-  emit Done();
 }
 
 }  // namespace lexmora::gui

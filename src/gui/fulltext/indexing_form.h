@@ -11,8 +11,6 @@
 #include "fulltext_workers.h"
 #include "progress_window.h"
 
-class QThread;
-
 namespace lexmora::gui {
 
 class TIndexingForm : public ProgressWindow {
@@ -24,25 +22,19 @@ class TIndexingForm : public ProgressWindow {
 
   void LangRemake();
   int JobCount() const { return static_cast<int>(run_->jobs.size()); }
-  bool WorkerDone() const { return workerDone_; }
   const IndexingRun& Run() const { return *run_; }
   // Timer1 runs every 1000 ms; tests may tick it themselves.
   void Timer1Timer();
 
- signals:
-  void Done();
-
  protected:
   bool CanClose() override;
+  void WorkerEnded() override;
 
  private:
-  void ThreadDone();
 
   std::shared_ptr<IndexingRun> run_;
   IndexingGauge gauge_;
   QTimer timer1_;
-  QThread* thread_ = nullptr;
-  bool workerDone_ = false;
 };
 
 }  // namespace lexmora::gui

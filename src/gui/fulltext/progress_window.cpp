@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace lexmora::gui {
@@ -30,6 +31,24 @@ ProgressWindow::ProgressWindow(QWidget* owner, const char* objectName)
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(frame);
+}
+
+void ProgressWindow::StartWorker(std::function<void()> work, const char* threadName) {
+  thread_ = QThread::create(std::move(work));
+  thread_->setObjectName(QLatin1String(threadName));
+  connect(thread_, &QThread::finished, this, [this] {
+    workerDone_ = true;
+    WorkerEnded();
+    emit Done();
+  }, Qt::QueuedConnection);
+  thread_->start();
+}
+
+void ProgressWindow::WaitForWorker() {
+  if (!thread_) return;
+  thread_->wait();
+  delete thread_;
+  thread_ = nullptr;
 }
 
 void ProgressWindow::reject() { close(); }

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QThread>
 
 #include "shell/interface_texts.h"
 
@@ -17,10 +16,7 @@ TSearchForm::TSearchForm(std::shared_ptr<SearchRun> run, QWidget* owner)
   Gauge()->setFormat(QStringLiteral("%p%"));
 
   auto shared = run_;
-  thread_ = QThread::create([shared] { RunSearch(*shared); });
-  thread_->setObjectName(QStringLiteral("TSearchThread"));
-  connect(thread_, &QThread::finished, this, &TSearchForm::ThreadDone, Qt::QueuedConnection);
-  thread_->start();
+  StartWorker([shared] { RunSearch(*shared); }, "TSearchThread");
 
   timer1_.setInterval(10000);
   connect(&timer1_, &QTimer::timeout, this, &TSearchForm::Timer1Timer);
@@ -32,11 +28,8 @@ TSearchForm::TSearchForm(std::shared_ptr<SearchRun> run, QWidget* owner)
 }
 
 TSearchForm::~TSearchForm() {
-  if (thread_) {
-    run_->state.cancel = true;
-    thread_->wait();
-    delete thread_;
-  }
+  run_->state.cancel = true;
+  WaitForWorker();
 }
 
 void TSearchForm::LangRemake() {
@@ -53,7 +46,7 @@ void TSearchForm::Timer1Timer() {
 }
 
 bool TSearchForm::CanClose() {
-  if (workerDone_) return true;
+  if (WorkerDone()) return true;
   RequestCancel();
   return false;  // the window goes when the worker has stopped
 }
@@ -64,11 +57,9 @@ void TSearchForm::RequestCancel() {
   cancelTimer_.start();
 }
 
-void TSearchForm::ThreadDone() {
-  workerDone_ = true;
+void TSearchForm::WorkerEnded() {
   timer1_.stop();
   cancelTimer_.stop();
-  emit Done();
 }
 
 }  // namespace lexmora::gui

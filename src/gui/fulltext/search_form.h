@@ -10,8 +10,6 @@
 #include "fulltext_workers.h"
 #include "progress_window.h"
 
-class QThread;
-
 namespace lexmora::gui {
 
 class TSearchForm : public ProgressWindow {
@@ -26,26 +24,20 @@ class TSearchForm : public ProgressWindow {
   void LangRemake();
   // Whether the user closed the window before the worker ended.
   bool Cancelled() const { return cancelled_; }
-  bool WorkerDone() const { return workerDone_; }
   SearchRun& Run() { return *run_; }
   // Timer1 runs every 10000 ms; tests may tick it themselves.
   void Timer1Timer();
 
- signals:
-  void Done();
-
  protected:
   bool CanClose() override;
+  void WorkerEnded() override;
 
  private:
-  void ThreadDone();
   void RequestCancel();
 
   std::shared_ptr<SearchRun> run_;
   QTimer timer1_;
   QTimer cancelTimer_;
-  QThread* thread_ = nullptr;
-  bool workerDone_ = false;
   bool cancelled_ = false;
 };
 
