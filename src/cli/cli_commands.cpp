@@ -3,65 +3,48 @@
 #include <iomanip>
 
 #include "article/article_renderer.h"
-#include "dictionary/loaded_group.h"
-#include "dictionary/lookup.h"
 #include "json_writer.h"
-#include "text/azeri_letters.h"
+#include "session/group_names.h"
 #include "text/code_page.h"
 
 namespace lexmora::cli {
 
 namespace {
 
-std::string HeadwordUtf8(const LoadedGroup& group, int entry) {
-  return Utf16ToUtf8(ToUnicode(group.entries[static_cast<std::size_t>(entry)].Display(), group.codePage));
-}
-
-std::string GroupNameUtf8(const DictGroupRecord& record) {
-  return Utf16ToUtf8(ToUnicode(AzeriLetterCode(record.Name()), 1254));
-}
-
-// The table and the loaded group G, or an error message.
-struct OpenedGroup {
-  GroupTableState state;
-  LoadedGroup group;
-};
-
-std::optional<OpenedGroup> OpenGroup(const CliOptions& options, const std::string& groupText, std::ostream& err) {
-  OpenedGroup opened;
-  opened.state = LoadGroupTable(options.dir);
-  auto number = ParseInteger(groupText);
-  if (!number || !opened.state.table.Valid(static_cast<int>(*number))) {
-    err << "lexmora-cli: no group " << groupText << " in the group table (1.." << opened.state.table.count
-        << ")\n";
-    return std::nullopt;
-  }
-  const int g = static_cast<int>(*number);
-  if (!opened.state.available.count(g)) {
-    err << "lexmora-cli: group " << g << " has no word index in " << options.dir.string() << "\n";
-    return std::nullopt;
-  }
-  opened.group = LoadGroup(options.dir, opened.state.table, g, opened.state.table.Group(g).Enabled());
-  return opened;
-}
+std::string HeadwordUtf8(const Session& session, int entry) { return Utf16ToUtf8(session.Headword(entry)); }
 
 }  // namespace
 
+std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err) {
+  auto session = std::make_unique<Session>(options.dir);
+  auto number = ParseInteger(groupText);
+  if (!number || !session->Table().Valid(static_cast<int>(*number))) {
+    err << "lexmora-cli: no group " << groupText << " in the group table (1.." << session->Table().count << ")\n";
+    return nullptr;
+  }
+  const int g = static_cast<int>(*number);
+  if (!session->OpenGroup(g)) {
+    err << "lexmora-cli: group " << g << " has no word index in " << options.dir.string() << "\n";
+    return nullptr;
+  }
+  return session;
+}
+
 int CommandGroups(const CliOptions& options, std::ostream& out, std::ostream& err) {
-  GroupTableState state = LoadGroupTable(options.dir);
+  Session session(options.dir);
+  session.LoadAllGroups();
   JsonWriter json;
   json.BeginObject().Key("groups").BeginArray();
-  for (int g = 1; g <= state.table.count; ++g) {
-    const DictGroupRecord& record = state.table.Group(g);
-    const bool available = state.available.count(g) > 0;
-    LoadedGroup group;
-    if (available) group = LoadGroup(options.dir, state.table, g, record.Enabled());
+  for (int g = 1; g <= session.Table().count; ++g) {
+    const DictGroupRecord& record = session.Table().Group(g);
+    const bool available = session.Listed(g);
+    const LoadedGroup& group = session.Group(g);
     const SubDictSet enabled = record.Enabled();
     if (options.json) {
       json.BeginObject()
           .Field("number", g)
           .Field("base", std::string(record.BaseName()))
-          .Field("name", GroupNameUtf8(record))
+          .Field("name", Utf16ToUtf8(GroupOwnName(record)))
           .Field("codepage", record.CodePage())
           .Field("available", available)
           .Field("entries", group.EntryCount());
@@ -77,7 +60,7 @@ int CommandGroups(const CliOptions& options, std::ostream& out, std::ostream& er
       json.EndArray().EndObject();
     } else {
       out << std::setw(2) << g << "  " << std::left << std::setw(8) << record.BaseName() << std::right << " cp"
-          << record.CodePage() << "  " << (available ? "" : "(not available)  ") << GroupNameUtf8(record);
+          << record.CodePage() << "  " << (available ? "" : "(not available)  ") << Utf16ToUtf8(GroupOwnName(record));
       if (available) out << "  [" << group.EntryCount() << " entries]";
       out << "\n";
       for (const auto& h : group.headers) {
@@ -93,9 +76,9 @@ int CommandGroups(const CliOptions& options, std::ostream& out, std::ostream& er
 }
 
 int CommandList(const CliOptions& options, const std::string& groupText, std::ostream& out, std::ostream& err) {
-  auto opened = OpenGroup(options, groupText, err);
-  if (!opened) return 2;
-  const LoadedGroup& group = opened->group;
+  auto session = OpenSession(options, groupText, err);
+  if (!session) return 2;
+  const LoadedGroup& group = session->Current();
   const long long total = group.EntryCount();
   const long long start = options.start < total ? options.start : total;
   long long end = options.count ? start + *options.count : total;
@@ -107,9 +90,9 @@ int CommandList(const CliOptions& options, const std::string& groupText, std::os
     const int r = static_cast<int>(row);
     const int subDict = group.entries[static_cast<std::size_t>(r)].SubDict();
     if (options.json) {
-      json.BeginObject().Field("row", r).Field("headword", HeadwordUtf8(group, r)).Field("subdict", subDict).EndObject();
+      json.BeginObject().Field("row", r).Field("headword", HeadwordUtf8(*session, r)).Field("subdict", subDict).EndObject();
     } else {
-      out << r << "\t" << HeadwordUtf8(group, r) << "\t" << subDict << "\n";
+      out << r << "\t" << HeadwordUtf8(*session, r) << "\t" << subDict << "\n";
     }
   }
   json.EndArray().EndObject();
@@ -119,11 +102,11 @@ int CommandList(const CliOptions& options, const std::string& groupText, std::os
 
 int CommandLookup(const CliOptions& options, const std::string& groupText, const std::string& text,
                   std::ostream& out, std::ostream& err) {
-  auto opened = OpenGroup(options, groupText, err);
-  if (!opened) return 2;
-  const LoadedGroup& group = opened->group;
-  const int row = ListWordChanged(Utf8ToUtf16(text), group, nullptr);
-  const std::string headword = row < group.EntryCount() ? HeadwordUtf8(group, row) : std::string();
+  auto session = OpenSession(options, groupText, err);
+  if (!session) return 2;
+  const LoadedGroup& group = session->Current();
+  const int row = session->LookupRow(Utf8ToUtf16(text));
+  const std::string headword = HeadwordUtf8(*session, row);
   if (options.json) {
     JsonWriter json;
     json.BeginObject().Field("group", group.groupNumber).Field("row", row).Field("headword", headword).EndObject();
@@ -157,9 +140,9 @@ void PrintArticleText(const RecordingArticleView& view, std::ostream& out) {
 
 int CommandArticle(const CliOptions& options, const std::string& groupText, const std::string& rowText,
                    std::ostream& out, std::ostream& err) {
-  auto opened = OpenGroup(options, groupText, err);
-  if (!opened) return 2;
-  const LoadedGroup& group = opened->group;
+  auto session = OpenSession(options, groupText, err);
+  if (!session) return 2;
+  const LoadedGroup& group = session->Current();
   auto row = ParseInteger(rowText);
   if (!row || *row < 0 || *row >= group.EntryCount()) {
     err << "lexmora-cli: row " << rowText << " is outside the word list (0.." << group.EntryCount() - 1 << ")\n";
@@ -168,7 +151,7 @@ int CommandArticle(const CliOptions& options, const std::string& groupText, cons
   const int r = static_cast<int>(*row);
   RecordingArticleView view;
   ArticleRenderer renderer;
-  renderer.DrawRVText(ReadArticleText(group, r), view);
+  renderer.DrawRVText(session->ArticleText(r), view);
   if (!options.json) {
     PrintArticleText(view, out);
     return 0;

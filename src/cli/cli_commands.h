@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include "session/session.h"
 
 namespace lexmora::cli {
 
@@ -16,6 +19,10 @@ struct CliOptions {
 };
 
 std::optional<long long> ParseInteger(const std::string& text);
+
+// A session with group G (the text of the command line) loaded and current,
+// or null after a message on err when G is not an available group.
+std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err);
 
 int CommandGroups(const CliOptions& options, std::ostream& out, std::ostream& err);
 int CommandList(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);

@@ -1,110 +1,74 @@
-#include <chrono>
 #include <memory>
-#include <system_error>
 
 #include "cli_commands.h"
-#include "dictionary/loaded_group.h"
-#include "fulltext/indexer.h"
-#include "fulltext/searcher.h"
+#include "fulltext/fulltext_runs.h"
 #include "json_writer.h"
 #include "text/code_page.h"
 
 namespace lexmora::cli {
 
-namespace {
-
-struct IndexedGroup {
-  GroupTableState state;
-  std::shared_ptr<LoadedGroup> group;
-  int number = 0;
-};
-
-std::optional<IndexedGroup> Open(const CliOptions& options, const std::string& groupText, std::ostream& err) {
-  IndexedGroup g;
-  g.state = LoadGroupTable(options.dir);
-  auto number = ParseInteger(groupText);
-  if (!number || !g.state.table.Valid(static_cast<int>(*number)) || !g.state.available.count(static_cast<int>(*number))) {
-    err << "lexmora-cli: group " << groupText << " is not an available group\n";
-    return std::nullopt;
-  }
-  g.number = static_cast<int>(*number);
-  g.group = std::make_shared<LoadedGroup>(
-      LoadGroup(options.dir, g.state.table, g.number, g.state.table.Group(g.number).Enabled()));
-  return g;
-}
-
-}  // namespace
-
 int CommandIndex(const CliOptions& options, const std::string& groupText, std::ostream& out, std::ostream& err) {
-  auto g = Open(options, groupText, err);
-  if (!g) return 2;
-  const DictGroupRecord& record = g->state.table.Group(g->number);
-  auto jobs = CheckIndexFiles(options.dir, record, *g->group);
-  std::error_code ec;
-  if (!jobs.empty()) std::filesystem::create_directories(options.dir / "DICT" / "INDEX", ec);
-  GroupWordSource source(g->group, record);
-  IndexingProgress progress;
+  auto session = OpenSession(options, groupText, err);
+  if (!session) return 2;
+  const int g = session->CurrentGroup();
+  std::shared_ptr<IndexingRun> run = session->StartIndexing(g);
   JsonWriter json;
   json.BeginObject().Key("jobs").BeginArray();
   int code = 0;
-  for (auto& job : jobs) {
-    const auto start = std::chrono::steady_clock::now();
-    try {
-      if (BuildIndex(job, source, progress) == BuildResult::DiskFull) {
-        err << "Disk full! Indexing process stoped!\n";
-        code = 4;
-        continue;
-      }
-    } catch (const std::exception& e) {
-      err << "lexmora-cli: indexing stopped: " << e.what() << "\n";
+  if (run) {
+    IndexingEvents events;
+    events.diskFull = [&](const IndexingInternalRecord&) {
+      err << "Disk full! Indexing process stoped!\n";
       code = 4;
-      break;
-    }
-    ++progress.jobsDone;
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    if (options.json) {
-      json.BeginObject()
-          .Field("file", job.fileName.string())
-          .Field("subdict", job.subDict)
-          .Field("articles", static_cast<std::int64_t>(job.articleCount))
-          .EndObject();
-    } else {
-      out << job.fileName.string() << "\t" << job.articleCount << " articles\t" << ms << " ms\n";
+    };
+    events.jobDone = [&](const IndexingInternalRecord& job, std::int64_t ms) {
+      if (options.json) {
+        json.BeginObject()
+            .Field("file", job.fileName.string())
+            .Field("subdict", job.subDict)
+            .Field("articles", static_cast<std::int64_t>(job.articleCount))
+            .EndObject();
+      } else {
+        out << job.fileName.string() << "\t" << job.articleCount << " articles\t" << ms << " ms\n";
+      }
+    };
+    RunIndexingJobs(*run, events);
+    session->IndexingEnded();
+    if (run->stoppedByError) {
+      err << "lexmora-cli: indexing stopped: " << run->error << "\n";
+      code = 4;
     }
   }
   json.EndArray().EndObject();
   if (options.json) out << json.str() << "\n";
-  else if (jobs.empty()) out << "the index of group " << g->number << " is complete\n";
+  else if (!run) out << "the index of group " << g << " is complete\n";
   return code;
 }
 
 int CommandSearch(const CliOptions& options, const std::string& groupText, const std::string& query, std::ostream& out,
                   std::ostream& err) {
-  auto g = Open(options, groupText, err);
-  if (!g) return 2;
-  const DictGroupRecord& record = g->state.table.Group(g->number);
-  if (!CheckIndexFiles(options.dir, record, *g->group).empty()) {
-    err << "lexmora-cli: the full-text index of group " << g->number << " is incomplete; run: index "
-        << g->number << "\n";
+  auto session = OpenSession(options, groupText, err);
+  if (!session) return 2;
+  const int g = session->CurrentGroup();
+  SearchRequest request = session->RequestSearch(g, Utf8ToUtf16(query));
+  if (request.step == SearchStep::NeedsIndex) {
+    err << "lexmora-cli: the full-text index of group " << g << " is incomplete; run: index " << g << "\n";
     return 3;
   }
-  SearchProgressState state;
+  SearchResultsArray results;
   std::vector<std::u16string> words;
-  const auto start = std::chrono::steady_clock::now();
-  SearchResultsArray results = SearchGroupIndex(options.dir, record, *g->group, Utf8ToUtf16(query), state, &words);
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-  const LoadedGroup& group = *g->group;
-  auto headword = [&](int entry) {
-    return entry < 0 ? std::string()
-                     : Utf16ToUtf8(ToUnicode(group.entries[static_cast<std::size_t>(entry)].Display(), group.codePage));
-  };
+  std::int64_t ms = 0;
+  if (request.search) {
+    RunSearch(*request.search);
+    results = std::move(request.search->results);
+    words = std::move(request.search->words);
+    ms = request.search->milliseconds;
+  }
+  const LoadedGroup& group = session->Current();
   if (!options.json) {
     for (const auto& r : results) {
-      const int entry = ResultEntry(group, r);
       out << r.subDict << "\t" << (r.occurrences.empty() ? 0 : r.occurrences.front().article) << "\t"
-          << headword(entry) << "\t" << r.occurrences.size() << " hits\n";
+          << Utf16ToUtf8(session->Headword(ResultEntry(group, r))) << "\t" << r.occurrences.size() << " hits\n";
     }
     out << SearchStatusText(results.size(), ms) << "\n";
     return 0;
@@ -120,7 +84,7 @@ int CommandSearch(const CliOptions& options, const std::string& groupText, const
         .Field("subdict", static_cast<std::int64_t>(r.subDict))
         .Field("article", static_cast<std::int64_t>(r.occurrences.empty() ? 0 : r.occurrences.front().article))
         .Field("entry", entry)
-        .Field("headword", headword(entry));
+        .Field("headword", Utf16ToUtf8(session->Headword(entry)));
     json.Key("occurrences").BeginArray();
     for (const auto& o : r.occurrences) {
       json.BeginObject()

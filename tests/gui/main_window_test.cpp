@@ -140,8 +140,10 @@ class MainWindowTest : public QObject {
     auto w = OpenWindow(dir.path());
     QToolButton* searchButton = w->ViewButton(3);
     QVERIFY(!searchButton->isEnabled());
-    // Group 1 found something in its last search.
-    w->Session().Group(1).searchList[3] = 1;
+    // Group 1's last search found "bear" (sub-dictionary 0, article 3).
+    SearchResultRecord bear;
+    bear.occurrences.push_back(OneIdxRecord{.article = 3, .place = 1, .count = 1, .length = 4});
+    w->Session().FinishSearch(1, {bear}, /*cancelled=*/true, 0);
     w->SelectGroup(1);
     QVERIFY(searchButton->isEnabled());
     QTest::mouseClick(searchButton, Qt::LeftButton);

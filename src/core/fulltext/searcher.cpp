@@ -356,7 +356,13 @@ int ResultEntry(const LoadedGroup& group, const SearchResultRecord& result) {
   const auto& list = group.reindex[p];
   if (article == 0 || article > list.size()) return -1;
   const std::uint32_t entry = list[article - 1];
-  return entry < group.entries.size() ? static_cast<int>(entry) : -1;
+  // A slot the load did not fill holds 0: the sub-dictionary is switched off
+  // or the article's record was dropped. Entries of one sub-dictionary come
+  // in ascending order, so only its first article may map to entry 0, and
+  // every mapped entry belongs to the result's sub-dictionary.
+  if (entry >= group.entries.size() || (entry == 0 && article != 1)) return -1;
+  if (group.entries[entry].SubDict() != static_cast<int>(result.subDict)) return -1;
+  return static_cast<int>(entry);
 }
 
 NotepadARRAY MarkSearchResults(const LoadedGroup& group, const SubDictSet& enabled, const SearchResultsArray& results) {

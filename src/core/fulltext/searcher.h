@@ -67,7 +67,8 @@ SearchResultsArray SearchGroupIndex(const std::filesystem::path& dir, const Dict
 // in enabled sub-dictionaries.
 NotepadARRAY MarkSearchResults(const LoadedGroup& group, const SubDictSet& enabled, const SearchResultsArray& results);
 
-// The entry of a result (through its first occurrence), or -1.
+// The kept entry of a result (through its first occurrence), or -1 when its
+// sub-dictionary is switched off or its article has no kept entry.
 int ResultEntry(const LoadedGroup& group, const SearchResultRecord& result);
 
 // "items: N time:hh:nn ss.zzz"

@@ -1,11 +1,10 @@
 #include "word_list_model.h"
 
 #include "glyph_image.h"
-#include "text/code_page.h"
 
 namespace lexmora::gui {
 
-WordListModel::WordListModel(DictionarySession& session, QObject* parent)
+WordListModel::WordListModel(const Session& session, QObject* parent)
     : QAbstractListModel(parent), session_(session) {}
 
 int WordListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -14,15 +13,14 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rows_) return {};
   const int entry = session_.EntryForRow(index.row());
   if (entry < 0) return {};
-  const LoadedGroup& group = session_.Current();
-  const VoclIndexRecord& record = group.entries[static_cast<std::size_t>(entry)];
+  const VoclIndexRecord& record = session_.Current().entries[static_cast<std::size_t>(entry)];
   switch (role) {
     case Qt::DisplayRole: {
-      const std::u16string text = ToUnicode(record.Display(), group.codePage);
+      const std::u16string text = session_.Headword(entry);
       return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
     }
     case MarkedRole:
-      return session_.ViewMode() == kViewFull && session_.UserMarked(entry);
+      return session_.RowMarked(index.row());
     case GlyphRole: {
       const QPixmap& glyph = glyphs_[static_cast<std::size_t>(record.SubDict())];
       return glyph.isNull() ? QVariant() : QVariant(glyph);

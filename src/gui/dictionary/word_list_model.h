@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "dictionary_session.h"
+#include "session/session.h"
 
 namespace lexmora::gui {
 
@@ -16,7 +16,7 @@ class WordListModel : public QAbstractListModel {
  public:
   enum Role { MarkedRole = Qt::UserRole + 1, GlyphRole, EntryRole };
 
-  explicit WordListModel(DictionarySession& session, QObject* parent = nullptr);
+  explicit WordListModel(const Session& session, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -27,7 +27,7 @@ class WordListModel : public QAbstractListModel {
   void MarksChanged();
 
  private:
-  DictionarySession& session_;
+  const Session& session_;
   int rows_ = 0;
   // List glyphs of the current group, by sub-dictionary number.
   std::array<QPixmap, 256> glyphs_;

@@ -21,17 +21,24 @@ TIndexingForm::TIndexingForm(std::shared_ptr<IndexingRun> run, QWidget* owner)
   auto shared = run_;
   QWidget* noticeParent = owner;
   StartWorker([shared, this, noticeParent] {
-    RunIndexingJobs(*shared, [this, noticeParent] {
+    IndexingEvents events;
+    events.diskFull = [this, noticeParent](const IndexingInternalRecord&) {
       // The form outlives its worker (its destructor waits), so it can
       // carry the message to the window thread.
       QMetaObject::invokeMethod(
           this, [noticeParent] { ShowFullTextNotice(noticeParent, QStringLiteral("Disk full! Indexing process stoped!")); },
           Qt::QueuedConnection);
-    });
+    };
+    RunIndexingJobs(*shared, events);
   }, "TIndexingThread");
 }
 
-TIndexingForm::~TIndexingForm() { WaitForWorker(); }
+TIndexingForm::~TIndexingForm() {
+  // Only a window going away with the program gets here early: the job
+  // running is finished, the rest are left for the next start.
+  run_->cancel = true;
+  WaitForWorker();
+}
 
 void TIndexingForm::LangRemake() {
   const QString text = InterfaceText(302);

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "fulltext/indexing_gauge.h"
-#include "fulltext_workers.h"
+#include "fulltext/fulltext_runs.h"
 #include "progress_window.h"
 
 namespace lexmora::gui {

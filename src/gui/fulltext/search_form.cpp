@@ -21,10 +21,6 @@ TSearchForm::TSearchForm(std::shared_ptr<SearchRun> run, QWidget* owner)
   timer1_.setInterval(10000);
   connect(&timer1_, &QTimer::timeout, this, &TSearchForm::Timer1Timer);
   timer1_.start();
-  // The search clears the cancel flag when it begins, so a cancel asked for
-  // early is repeated until the worker has ended.
-  cancelTimer_.setInterval(20);
-  connect(&cancelTimer_, &QTimer::timeout, this, [this] { run_->state.cancel = true; });
 }
 
 TSearchForm::~TSearchForm() {
@@ -53,13 +49,13 @@ bool TSearchForm::CanClose() {
 
 void TSearchForm::RequestCancel() {
   cancelled_ = true;
+  // The worker polls the flag and never clears it, so one setting stops it
+  // however early it comes; each run has a flag of its own.
   run_->state.cancel = true;
-  cancelTimer_.start();
 }
 
 void TSearchForm::WorkerEnded() {
   timer1_.stop();
-  cancelTimer_.stop();
 }
 
 }  // namespace lexmora::gui

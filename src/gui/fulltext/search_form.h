@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "fulltext_workers.h"
+#include "fulltext/fulltext_runs.h"
 #include "progress_window.h"
 
 namespace lexmora::gui {
@@ -37,7 +37,6 @@ class TSearchForm : public ProgressWindow {
 
   std::shared_ptr<SearchRun> run_;
   QTimer timer1_;
-  QTimer cancelTimer_;
   bool cancelled_ = false;
 };
 

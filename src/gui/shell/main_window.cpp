@@ -39,7 +39,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   if (!options_.offStart && settings_->DisplayIconOnTaskBar) platform::StartAgent(options_.programDir);
 
   // Every group of the table is loaded.
-  session_ = std::make_unique<DictionarySession>(options_.programDir.toStdString());
+  session_ = std::make_unique<lexmora::Session>(options_.programDir.toStdString());
   session_->LoadAllGroups();
 
   // Widgets.
@@ -91,7 +91,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
 
   // The group box and the "Dictionaries group" submenu.
   FillGroupBoxAndMenu();
-  session_->SetCurrentGroup(1);
+  session_->RestoreCurrentGroup(1);
   groupBox_->setCurrentIndex(groupBox_->count() > 0 ? 0 : -1);
 
   // Restored state: language, geometry, bars and group; then the word and the row.
@@ -103,7 +103,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
     if (groupList_[i] == restoredGroup) item = static_cast<int>(i);
   groupBox_->setCurrentIndex(groupList_.empty() ? -1 : item);
   if (!groupList_.empty()) ComboBox1Change();
-  viewAction_[0]->setChecked(true);
+  Action(Command::ViewFull)->setChecked(true);
   RefreshVoclScreen(0);
   {
     const QSignalBlocker block(inputBox_);  // the restored row wins over the word
@@ -112,6 +112,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   inputBox_->selectAll();
   const int row = settings_->CurrentItemIndex;
   wordList_->SelectRow(row >= 0 && row < RowCount() ? row : 0);
+  UpdateCommands();
   creating_ = false;
 }
 
@@ -164,32 +165,16 @@ void TLexmoraAzeriDictionaries::FocusInputBox() {
 void TLexmoraAzeriDictionaries::LookupAgain() { ListWordChanged(inputBox_->text()); }
 
 void TLexmoraAzeriDictionaries::SwitchKeyboardLayout() {
-  const LoadedGroup& group = session_->Current();
-  if (group.EntryCount() < 1 || !settings_->SynchronizeLayout || !session_->Table().Valid(group.groupNumber)) return;
-  layouts_->Activate(session_->Table().Group(group.groupNumber).KeyboardLayout());
+  if (auto layout = session_->KeyboardLayoutToActivate(settings_->SynchronizeLayout)) layouts_->Activate(*layout);
 }
 
 void TLexmoraAzeriDictionaries::ComboBox1Change() {
   const int index = groupBox_->currentIndex();
   if (index < 0 || static_cast<std::size_t>(index) >= groupList_.size()) return;
-  const int g = groupList_[static_cast<std::size_t>(index)];
-  session_->SetCurrentGroup(g);
-  if (!session_->Current().loaded) session_->LoadGroup(g);
+  const GroupChange change = session_->SelectGroup(groupList_[static_cast<std::size_t>(index)]);
   SwitchKeyboardLayout();
-  if (session_->HasSearchResults(g)) {
-    ViewButton(3)->setEnabled(true);
-  } else {
-    ViewButton(3)->setEnabled(false);
-    if (session_->ViewMode() == kViewSearchList) {
-      session_->SetViewMode(kViewFull);
-      if (followUp_) {
-        ViewButton(0)->setChecked(true);
-        viewAction_[0]->setChecked(true);
-      }
-    }
-  }
-  // (The game's automatic list is made with the game.)
-  if (session_->ViewMode() != kViewFull) session_->BuildViewList();
+  UpdateCommands();
+  if (change.fellBackToFull && followUp_) UpdateViewChecks();
   model_->Reset();
   const QList<QAction*> items = groupMenu_->actions();
   if (index < items.size()) items[index]->setChecked(true);
@@ -198,16 +183,7 @@ void TLexmoraAzeriDictionaries::ComboBox1Change() {
   if (!creating_) FocusInputBox();
 }
 
-void TLexmoraAzeriDictionaries::Dictionary81Click(QAction* item) {
-  const int tag = item->property("Tag").toInt();
-  for (std::size_t i = 0; i < groupList_.size(); ++i) {
-    if (groupList_[i] + 220 == tag) {
-      groupBox_->setCurrentIndex(static_cast<int>(i));
-      ComboBox1Change();
-      return;
-    }
-  }
-}
+void TLexmoraAzeriDictionaries::Dictionary81Click(QAction* item) { SelectGroup(item->data().toInt()); }
 
 bool TLexmoraAzeriDictionaries::SelectGroup(int group) {
   for (std::size_t i = 0; i < groupList_.size(); ++i) {
@@ -223,27 +199,10 @@ bool TLexmoraAzeriDictionaries::SelectGroup(int group) {
 void TLexmoraAzeriDictionaries::SetInputText(const QString& text) { inputBox_->setText(text); }
 
 void TLexmoraAzeriDictionaries::SpeedButton1Click(int tag) {
-  switch (tag) {
-    case kViewFull:
-      session_->SetViewMode(kViewUserList);
-      session_->BuildViewList();
-      session_->SetViewMode(kViewFull);
-      break;
-    case kViewUserList:
-    case kViewSearchList:
-      session_->SetViewMode(tag);
-      session_->BuildViewList();
-      break;
-    case kViewGameList:
-      // (The game's automatic list is made with the game.)
-      session_->SetViewMode(kViewGameList);
-      session_->BuildViewList();
-      break;
-    default:
-      return;
-  }
-  if (QToolButton* b = ViewButton(tag)) b->setChecked(true);
-  UpdateViewChecks();
+  const bool changed = session_->SetView(tag);
+  UpdateViewChecks();  // a view not offered leaves the checks where they were
+  if (!changed) return;
+  UpdateCommands();
   ActivateProc();
   FocusInputBox();
   RefreshVoclScreen(0);
@@ -252,8 +211,13 @@ void TLexmoraAzeriDictionaries::SpeedButton1Click(int tag) {
 
 void TLexmoraAzeriDictionaries::UpdateViewChecks() {
   const int mode = session_->ViewMode();
-  if (mode >= 0 && mode < 4) viewAction_[static_cast<std::size_t>(mode)]->setChecked(true);
+  if (auto command = CommandForView(mode)) Action(*command)->setChecked(true);
   if (QToolButton* b = ViewButton(mode)) b->setChecked(true);
+}
+
+void TLexmoraAzeriDictionaries::UpdateCommands() {
+  for (const CommandInfo& info : Commands()) Action(info.command)->setEnabled(CommandEnabled(info.command, *session_));
+  if (QToolButton* b = ViewButton(kViewSearchList)) b->setEnabled(CommandEnabled(Command::ViewSearchList, *session_));
 }
 
 void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
@@ -271,17 +235,16 @@ void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
 }
 
 void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
-  // (The user-list marks go through the group's list file with the user lists.)
-  session_->LoadGroup(group);
-  RemarkSearchResults(group);  // the last search's results, for the new load
-  if (session_->ViewMode() != kViewFull) session_->BuildViewList();
+  session_->ReloadGroup(group);
+  UpdateCommands();
   model_->Reset();
 }
 
 void TLexmoraAzeriDictionaries::SubDict1_SBClick(int button) {
   const int k = subDictButtons_[static_cast<std::size_t>(button)]->property("Tag").toInt();
-  session_->ToggleSubDict(k);
-  ReloadVocl(session_->CurrentGroup());
+  session_->ToggleSubDict(k);  // the group is reloaded with its new set
+  UpdateCommands();
+  model_->Reset();
   RefreshVoclScreen(0);
   LookupAgain();
 }
@@ -293,18 +256,13 @@ void TLexmoraAzeriDictionaries::ActivateProc() {
 
 void TLexmoraAzeriDictionaries::AddToList(int row, int action) {
   if (row < 0) return;
-  if (session_->AddToList(row, action)) {
-    // The row left the user-list view: the list closes up.
-    const int selected = SelectedRow();
+  const ListChange change = session_->AddToList(row, action, SelectedRow());
+  if (change.closedUp) {
     model_->Reset();
-    const int rows = model_->rowCount();
-    int s = selected;
-    if (row <= s && s < rows - 1 && s != 0) s = s - 1;
-    if (s >= rows) s = rows - 1;
-    wordList_->SelectRow(s);
-    if (rows <= 0) article_->Clear();
+    wordList_->SelectRow(change.selectRow);
+    if (model_->rowCount() <= 0) article_->Clear();
   }
-  model_->MarksChanged();
+  if (change.marksChanged) model_->MarksChanged();
   wordList_->Grid()->viewport()->update();
 }
 
@@ -327,12 +285,9 @@ void TLexmoraAzeriDictionaries::SetWordInfo(int entry) {
     return;
   }
   const LoadedGroup& group = session_->Current();
-  if (group.EntryCount() == 0) return;
-  // In the Search Results view: the article with the search's hits highlighted.
-  const std::string text =
-      session_->ViewMode() == kViewSearchList ? SearchArticleText(entry) : session_->ArticleText(entry);
+  if (entry >= group.EntryCount()) return;
   currentSubDict_ = group.entries[static_cast<std::size_t>(entry)].SubDict();
-  article_->ShowArticle(text);
+  article_->ShowArticle(session_->ViewArticleText(entry));
 }
 
 void TLexmoraAzeriDictionaries::SearchInList(const QString& word) {

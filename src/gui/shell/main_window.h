@@ -1,7 +1,8 @@
 // The main window: tool band (ToolBar1 with the view and tool buttons,
 // ToolBar2 with the sub-dictionary buttons and the group box), the word
 // list, the article view and the input box. It connects these widgets to
-// the dictionary session; formats and algorithms live in the core.
+// the core's working session (session/session.h): a handler turns a user
+// action into a call on it and its result into widgets.
 #pragma once
 
 #include <QMainWindow>
@@ -10,7 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "dictionary/dictionary_session.h"
+#include "session/commands.h"
+#include "session/session.h"
 #include "platform/keyboard_layouts.h"
 #include "settings/interface_language.h"
 #include "settings/options_record.h"
@@ -61,6 +63,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // Handlers of the window's components.
   void ComboBox1Change();
   void Dictionary81Click(QAction* item);
+  // A view button or View item: the view mode is the button's Tag.
   void SpeedButton1Click(int tag);
   void RefreshVoclScreen(int row);
   void ReloadVocl(int group);
@@ -93,8 +96,12 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void SearchInIndex(int group, const QString& text);
   FullTextState& FullText() { return *fullText_; }
 
+  // Runs a command of the menus, tool buttons, shortcuts and popups.
+  void RunCommand(Command command);
+  QAction* Action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
+
   // State, for the tool bar, the tests and the timing tools.
-  DictionarySession& Session() { return *session_; }
+  lexmora::Session& Session() { return *session_; }
   int CurrentGroup() const { return session_->CurrentGroup(); }
   int ViewMode() const { return session_->ViewMode(); }
   int SelectedRow() const;
@@ -127,20 +134,19 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void AdoptSettings();
   int SetupSubDictButtons();
   void UpdateViewChecks();
+  // Every command's enabled state (actions and their tool buttons) from the
+  // session.
+  void UpdateCommands();
   void FocusInputBox();
   void LookupAgain();
   void SwitchKeyboardLayout();
-  void EditCommand(int tag);
+  void EditCommand(Command command);
   void SearchInList(const QString& word);
   void IdxSearch(const QString& word);
   void SetupFullTextSearch();
   void DoIndexing(int group);
   void EndOfIndexing();
   void EndOfSearch(int group);
-  // The group's Search Results marks from its last search, for its current load.
-  void RemarkSearchResults(int group);
-  // The article of an entry with the hits of the current group's search.
-  std::string SearchArticleText(int entry);
   QString GroupText(int group) const;
 
   MainWindowOptions options_;
@@ -149,7 +155,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   OptionsRecord* settings_ = nullptr;
   InterfaceLanguage* language_ = nullptr;
   QString helpFile_;
-  std::unique_ptr<DictionarySession> session_;
+  std::unique_ptr<lexmora::Session> session_;
   std::shared_ptr<platform::KeyboardLayouts> layouts_;
   bool creating_ = true;
   bool followUp_ = true;
@@ -174,12 +180,9 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
 
   // Actions and menus.
   QActionGroup* viewActions_ = nullptr;
-  std::array<QAction*, 4> viewAction_{};
-  QAction* aViewToolbarVisible_ = nullptr;
-  QAction* aViewDictLineVisible_ = nullptr;
   QMenu* groupMenu_ = nullptr;  // "Dictionaries group"
   QActionGroup* groupMenuActions_ = nullptr;
-  std::vector<QAction*> actions_;
+  std::array<QAction*, kCommandCount> actions_{};
   FullTextState* fullText_ = nullptr;  // a child of the window
 };
 

@@ -17,8 +17,6 @@
 #include "dictionary/sub_vocl_header.h"
 #include "interface_texts.h"
 #include "main_window.h"
-#include "text/azeri_letters.h"
-#include "text/code_page.h"
 #include "tool_icons.h"
 
 namespace lexmora::gui {
@@ -140,11 +138,7 @@ QToolBar* TLexmoraAzeriDictionaries::CreateToolBar2() {
 }
 
 QString TLexmoraAzeriDictionaries::GroupText(int group) const {
-  const QString text = LanguageText(220 + group);
-  if (!text.isEmpty()) return text;
-  // No language file yet: the group's own name, in the Azeri letter code.
-  const auto name = session_->Table().Group(group).Name();
-  return FromStd(ToUnicode(AzeriLetterCode(name), 1254));
+  return FromStd(session_->GroupTitle(group, LanguageText(220 + group).toStdU16String()));
 }
 
 void TLexmoraAzeriDictionaries::FillGroupBoxAndMenu() {
@@ -163,7 +157,8 @@ void TLexmoraAzeriDictionaries::FillGroupBoxAndMenu() {
                         GlyphPixmap(record.Bitmap(), false));
     QAction* item = groupMenu_->addAction(QString::number(g));
     item->setObjectName(QStringLiteral("Dictionary%1").arg(g));
-    item->setProperty("Tag", g + 220);
+    item->setProperty("Tag", g + 220);  // the text id of its caption
+    item->setData(g);
     item->setCheckable(true);
     groupMenuActions_->addAction(item);
   }

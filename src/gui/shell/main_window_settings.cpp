@@ -16,7 +16,7 @@
 #include "dictionary/word_list_frame.h"
 #include "interface_texts.h"
 #include "main_window.h"
-#include "settings/window_restore_rules.h"
+#include "session/saved_state.h"
 
 namespace lexmora::gui {
 namespace {
@@ -40,8 +40,7 @@ void TLexmoraAzeriDictionaries::AdoptSettings() {
     ownSettings_.SynchronizeLayout = options_.synchronizeLayout;
     ownSettings_.CurrentLangGroup = options_.currentLangGroup;
     ownSettings_.CurrentItemIndex = options_.currentItemIndex;
-    ownSettings_.CurrentBoxWord = options_.currentBoxWord.toStdU16String();
-    ownSettings_.CurrentBoxWordLen = static_cast<std::int32_t>(ownSettings_.CurrentBoxWord.size());
+    SetCurrentBoxWord(ownSettings_, options_.currentBoxWord.toStdU16String());
   }
   SetInterfaceLanguage(language_);
 }
@@ -76,43 +75,33 @@ void TLexmoraAzeriDictionaries::RestoreSystemOptions() {
   const ToolbarsCoordsRecord& bars = o.ToolbarsCoords;
   toolBar1_->setVisible(bars.mainVisible);
   toolBar2_->setVisible(bars.dictVisible);
-  aViewToolbarVisible_->setChecked(bars.mainVisible);
-  aViewDictLineVisible_->setChecked(bars.dictVisible);
+  Action(Command::ViewToolbar)->setChecked(bars.mainVisible);
+  Action(Command::ViewDictionariesBar)->setChecked(bars.dictVisible);
 
   // 6. The group, with the "Full Dictionary" button pressed.
-  const int group = RestoreLangGroup(o.CurrentLangGroup, session_->Table().count);
-  session_->SetCurrentGroup(group);
+  o.CurrentLangGroup = session_->RestoreCurrentGroup(o.CurrentLangGroup);
   if (QToolButton* full = ViewButton(0)) full->setChecked(true);
-  o.CurrentLangGroup = group;
 }
 
 void TLexmoraAzeriDictionaries::SetSystemOptions() {
-  OptionsRecord& o = *settings_;
-  if (o.AutoSavePos) {
-    const Qt::WindowStates state = windowState();
-    const bool normal = !(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-    const QRect r = normal ? QRect(pos(), size()) : normalGeometry();
-    o.WindowPosX = r.left();
-    o.WindowPosY = r.top();
-    o.WindowWidth = r.width();
-    o.WindowHeight = r.height();
-    o.WindowState = (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0;
-    const QList<int> sizes = splitter_->sizes();
-    o.SplitterPos = sizes.isEmpty() ? 0 : sizes.first();
-  }
-  if (o.AutoSaveState) {
-    ToolbarsCoordsRecord& bars = o.ToolbarsCoords;
-    bars.mainLeft = toolBar1_->x();
-    bars.mainTop = toolBar1_->y();
-    bars.mainVisible = !toolBar1_->isHidden();
-    bars.dictLeft = toolBar2_->x();
-    bars.dictTop = toolBar2_->y();
-    bars.dictVisible = !toolBar2_->isHidden();
-    o.CurrentLangGroup = session_->CurrentGroup();
-    o.CurrentItemIndex = std::max(0, wordList_->SelectedRow());
-    o.CurrentBoxWord = inputBox_->text().toStdU16String();
-    o.CurrentBoxWordLen = static_cast<std::int32_t>(o.CurrentBoxWord.size());
-  }
+  WindowCapture window;
+  const Qt::WindowStates state = windowState();
+  const bool normal = !(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+  const QRect r = normal ? QRect(pos(), size()) : normalGeometry();
+  window.normalRect = {r.left(), r.top(), r.width(), r.height()};
+  window.minimised = state & Qt::WindowMinimized;
+  window.maximised = state & Qt::WindowMaximized;
+  const QList<int> sizes = splitter_->sizes();
+  window.splitterPos = sizes.isEmpty() ? 0 : sizes.first();
+  window.bars.mainLeft = toolBar1_->x();
+  window.bars.mainTop = toolBar1_->y();
+  window.bars.mainVisible = !toolBar1_->isHidden();
+  window.bars.dictLeft = toolBar2_->x();
+  window.bars.dictTop = toolBar2_->y();
+  window.bars.dictVisible = !toolBar2_->isHidden();
+  window.selectedRow = wordList_->SelectedRow();
+  window.boxWord = inputBox_->text().toStdU16String();
+  CaptureWindowState(*settings_, window, *session_);
 }
 
 }  // namespace lexmora::gui

@@ -1,0 +1,210 @@
+#include "session/session.h"
+
+#include <algorithm>
+
+#include "session/group_names.h"
+#include "settings/window_restore_rules.h"
+#include "text/code_page.h"
+
+namespace lexmora {
+
+Session::Session(std::filesystem::path programDir)
+    : dir_(std::move(programDir)), state_(LoadGroupTable(dir_)) {}
+
+Session::~Session() = default;
+
+std::vector<int> Session::ListedGroups() const {
+  std::vector<int> out;
+  for (int g = 1; g <= state_.table.count; ++g)
+    if (Listed(g)) out.push_back(g);
+  return out;
+}
+
+void Session::LoadAllGroups() {
+  for (auto& reader : readers_) reader.reset();
+  for (auto& group : groups_) group = LoadedGroup{};
+  current_ = 1;
+  for (int g : ListedGroups()) LoadGroup(g);
+}
+
+bool Session::OpenGroup(int g) {
+  if (!state_.table.Valid(g) || !Listed(g)) return false;
+  current_ = g;
+  LoadGroup(g);
+  return true;
+}
+
+void Session::LoadGroup(int g) {
+  if (!state_.table.Valid(g)) return;
+  const std::size_t slot = Slot(g);
+  readers_[slot].reset();  // it refers to the group being replaced
+  DictGroupRecord& record = state_.table.Group(g);
+  groups_[slot] = lexmora::LoadGroup(dir_, state_.table, g, record.Enabled());
+  LoadedGroup& group = groups_[slot];
+  group.userList.resize(group.entries.size(), 0);
+  group.gameList.assign(group.entries.size(), 0);
+  record.SetLoaded(group.loaded);
+  readers_[slot] = std::make_unique<ArticleReader>(group);
+  MarkSearchResults(g);  // article numbers survive a reload; entries may not
+}
+
+bool Session::Close() {
+  for (int g = 1; g <= GroupTable::kMaxGroups; ++g) {
+    LoadedGroup& group = groups_[Slot(g)];
+    readers_[Slot(g)].reset();
+    if (!group.entries.empty() && state_.table.Valid(g)) state_.table.Group(g).SetLoaded(false);
+    group = LoadedGroup{};
+  }
+  current_ = 1;
+  viewList_.clear();
+  return SaveGroupTable(dir_, state_.table);
+}
+
+int Session::RestoreCurrentGroup(int stored) {
+  current_ = RestoreLangGroup(stored, state_.table.count);
+  return current_;
+}
+
+GroupChange Session::SelectGroup(int g) {
+  GroupChange change;
+  if (!state_.table.Valid(g)) return change;
+  current_ = g;
+  if (!Current().loaded) LoadGroup(g);
+  change.searchViewOffered = HasSearchResults(g);
+  if (!change.searchViewOffered && viewMode_ == kViewSearchList) {
+    viewMode_ = kViewFull;
+    change.fellBackToFull = true;
+  }
+  if (viewMode_ != kViewFull) BuildViewList();
+  return change;
+}
+
+std::optional<std::string> Session::KeyboardLayoutToActivate(bool synchronizeLayout) const {
+  if (!synchronizeLayout || Current().EntryCount() < 1 || !state_.table.Valid(current_)) return std::nullopt;
+  return std::string(state_.table.Group(current_).KeyboardLayout());
+}
+
+std::u16string Session::GroupTitle(int g, std::u16string_view interfaceText) const {
+  if (!state_.table.Valid(g)) return std::u16string(interfaceText);
+  return lexmora::GroupTitle(state_.table.Group(g), interfaceText);
+}
+
+void Session::ToggleSubDict(int k) {
+  if (!state_.table.Valid(current_)) return;
+  DictGroupRecord& record = state_.table.Group(current_);
+  SubDictSet set = record.Enabled();
+  set.Set(k, !set.Contains(k));
+  record.SetEnabled(set);
+  ReloadGroup(current_);
+}
+
+void Session::ReloadGroup(int g) {
+  LoadGroup(g);
+  if (viewMode_ != kViewFull) BuildViewList();
+}
+
+bool Session::SetView(int mode) {
+  switch (mode) {
+    case kViewFull:
+      // The user list is gathered on the way, as the user-list view would.
+      viewMode_ = kViewUserList;
+      BuildViewList();
+      viewMode_ = kViewFull;
+      return true;
+    case kViewSearchList:
+      if (!SearchViewOffered()) return false;
+      [[fallthrough]];
+    case kViewUserList:
+    case kViewGameList:
+      viewMode_ = mode;
+      BuildViewList();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Session::BuildViewList() {
+  const NotepadARRAY* marks = MarksForView(Current(), viewMode_);
+  viewList_ = marks ? lexmora::BuildViewList(*marks) : ViewList{};
+}
+
+bool Session::HasSearchResults(int g) const {
+  const auto& marks = Group(g).searchList;
+  return std::any_of(marks.begin(), marks.end(), [](std::uint8_t b) { return b != 0; });
+}
+
+int Session::RowCount() const {
+  if (viewMode_ == kViewFull) return Current().EntryCount();
+  return static_cast<int>(viewList_.size());
+}
+
+int Session::EntryForRow(int row) const {
+  if (row < 0) return -1;
+  int entry = row;
+  if (viewMode_ != kViewFull) {
+    if (static_cast<std::size_t>(row) >= viewList_.size()) return -1;
+    entry = static_cast<int>(viewList_[static_cast<std::size_t>(row)]);
+  }
+  return entry < Current().EntryCount() ? entry : -1;
+}
+
+bool Session::UserMarked(int entry) const {
+  const auto& marks = Current().userList;
+  return entry >= 0 && static_cast<std::size_t>(entry) < marks.size() && marks[static_cast<std::size_t>(entry)] != 0;
+}
+
+bool Session::RowMarked(int row) const { return viewMode_ == kViewFull && UserMarked(EntryForRow(row)); }
+
+std::u16string Session::Headword(int entry) const {
+  const LoadedGroup& group = Current();
+  if (entry < 0 || entry >= group.EntryCount()) return {};
+  return ToUnicode(group.entries[static_cast<std::size_t>(entry)].Display(), group.codePage);
+}
+
+int Session::LookupRow(std::u16string_view typed) const {
+  const ViewList* list = viewMode_ == kViewFull ? nullptr : &viewList_;
+  return ListWordChanged(typed, Current(), list);
+}
+
+std::string Session::ArticleText(int entry) {
+  auto& reader = readers_[Slot(current_)];
+  if (!reader || entry < 0 || entry >= Current().EntryCount()) return {};
+  return reader->Read(entry);
+}
+
+ListChange Session::AddToList(int row, int action, int selectedRow) {
+  ListChange change;
+  auto& marks = groups_[Slot(current_)].userList;
+  if (viewMode_ == kViewUserList && (action == 0 || action == 1)) {
+    if (row < 0 || static_cast<std::size_t>(row) >= viewList_.size()) return change;
+    const std::size_t entry = viewList_[static_cast<std::size_t>(row)];
+    viewList_.erase(viewList_.begin() + row);
+    if (entry < marks.size()) marks[entry] = action == 1 ? 0 : static_cast<std::uint8_t>(1 - (marks[entry] != 0));
+    // The list closes up over the row; the selection moves up one unless
+    // it is the first row or falls on the last.
+    const int rows = static_cast<int>(viewList_.size());
+    int s = selectedRow;
+    if (row <= s && s < rows - 1 && s != 0) s = s - 1;
+    if (s >= rows) s = rows - 1;
+    change.marksChanged = true;
+    change.closedUp = true;
+    change.selectRow = s;
+    return change;
+  }
+  if (viewMode_ != kViewFull || row < 0 || static_cast<std::size_t>(row) >= marks.size()) return change;
+  auto& mark = marks[static_cast<std::size_t>(row)];
+  switch (action) {
+    case 0: mark = mark ? 0 : 1; break;
+    case 1: mark = 0; break;
+    default: mark = 1; break;
+  }
+  change.marksChanged = true;
+  return change;
+}
+
+std::shared_ptr<const LoadedGroup> Session::Snapshot(int g) const {
+  return std::make_shared<const LoadedGroup>(Group(g));
+}
+
+}  // namespace lexmora

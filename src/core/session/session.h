@@ -1,0 +1,175 @@
+// The program's working state: the group table, one loaded group per slot,
+// the current group, the view mode and its list, the mark arrays of every
+// group and the results of each group's last full-text search, with the
+// rules that change them. The window and lexmora-cli both drive it; a window
+// handler turns a user action into one call here and the result into
+// widgets. Nothing outside this class writes a loaded group.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/article_reader.h"
+#include "dictionary/loaded_group.h"
+#include "dictionary/lookup.h"
+#include "fulltext/fulltext_runs.h"
+#include "fulltext/searcher.h"
+
+namespace lexmora {
+
+// What a change of the current group asks of the window.
+struct GroupChange {
+  bool searchViewOffered = false;  // the group has search results
+  bool fellBackToFull = false;     // the Search Results view gave way to the full view
+};
+
+// What a right click or a list command did to the word list.
+struct ListChange {
+  bool marksChanged = false;
+  bool closedUp = false;  // the row left the list shown
+  int selectRow = -1;     // when closedUp: the row to select (-1: none)
+};
+
+// The answer to a search command.
+enum class SearchStep {
+  NoGroup,      // the group is not in the table
+  NeedsIndex,   // some index file is missing: offer to build them (StartIndexing)
+  Busy,         // a search is running
+  EmptyQuery,   // nothing to search for
+  Start,        // run the search
+};
+struct SearchRequest {
+  SearchStep step = SearchStep::NoGroup;
+  std::shared_ptr<SearchRun> search;  // Start: the run, marked active
+};
+
+// What the window does once a search has ended.
+struct SearchOutcome {
+  bool selectGroup = false;        // make the searched group current first
+  int view = -1;                   // the view to switch to (-1: stay)
+  bool searchViewOffered = false;  // the Search Results view button's state
+  std::string status;              // "items: N time:..."
+};
+
+class Session {
+ public:
+  // Reads the group table of the program folder and finds its available
+  // groups; nothing is loaded yet.
+  explicit Session(std::filesystem::path programDir);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  const std::filesystem::path& ProgramDir() const { return dir_; }
+  const GroupTable& Table() const { return state_.table; }
+  // Groups offered to the user (those with a word index), ascending.
+  std::vector<int> ListedGroups() const;
+  bool Listed(int g) const { return state_.available.count(g) > 0; }
+
+  // Start-up: every listed group is loaded; group 1 is current.
+  void LoadAllGroups();
+  // Loads listed group g alone and makes it current (lexmora-cli); false
+  // when g is not listed.
+  bool OpenGroup(int g);
+  // Shut-down: frees every group, clears the loaded flags of those that held
+  // entries and writes the group table. Returns whether it was written.
+  bool Close();
+
+  const LoadedGroup& Group(int g) const { return groups_[Slot(g)]; }
+  const LoadedGroup& Current() const { return Group(current_); }
+  int CurrentGroup() const { return current_; }
+  // The stored current group at start: kept when it is in the table, else
+  // group 1. Returns the group made current.
+  int RestoreCurrentGroup(int stored);
+  // Makes g current as the group box does: loads it when not loaded; the
+  // Search Results view falls back to the full view when g has no results;
+  // the view list is rebuilt for g.
+  GroupChange SelectGroup(int g);
+  // The keyboard layout to switch to for the current group: only when it
+  // has entries and the layout follows the group.
+  std::optional<std::string> KeyboardLayoutToActivate(bool synchronizeLayout) const;
+
+  // The title of group g: the interface text given (text 220 + g) when not
+  // empty, else the group's own name.
+  std::u16string GroupTitle(int g, std::u16string_view interfaceText) const;
+
+  // Switches sub-dictionary k of the current group on or off and reloads it.
+  void ToggleSubDict(int k);
+  // Reloads group g with its stored set; its search marks are made again
+  // from its last search and the view list follows.
+  void ReloadGroup(int g);
+
+  int ViewMode() const { return viewMode_; }
+  // A view button or View menu item: 0 full, 1 user list, 2 game list,
+  // 3 search results (only while the group has results). False when the
+  // view is not offered; nothing changes then.
+  bool SetView(int mode);
+  const ViewList& CurrentViewList() const { return viewList_; }
+  bool HasSearchResults(int g) const;
+  bool SearchViewOffered() const { return HasSearchResults(current_); }
+
+  // Rows of the word list and the entry a row shows (-1: none).
+  int RowCount() const;
+  int EntryForRow(int row) const;
+  // Whether an entry of the current group is in the user list.
+  bool UserMarked(int entry) const;
+  // Whether a row is drawn marked: user-list entries in the full view.
+  bool RowMarked(int row) const;
+  // The headword of an entry of the current group, as shown.
+  std::u16string Headword(int entry) const;
+  // The row the typed text selects in the current list.
+  int LookupRow(std::u16string_view typed) const;
+  // The unscrambled article of an entry of the current group; empty when
+  // unreadable.
+  std::string ArticleText(int entry);
+  // The article as the current view shows it: in the Search Results view
+  // with the hits of the group's last search marked.
+  std::string ViewArticleText(int entry);
+
+  // Right click (action 0 toggles), Remove (1), Add (2) on a row, with the
+  // row selected before; in the user-list view a toggled or removed row
+  // leaves the list, which closes up.
+  ListChange AddToList(int row, int action, int selectedRow);
+
+  // The search command for group g with the typed text.
+  SearchRequest RequestSearch(int g, std::u16string_view text);
+  // The indexing run of g's missing index files; null when the index is
+  // complete or an indexing run is active. Marks the run active.
+  std::shared_ptr<IndexingRun> StartIndexing(int g);
+  void IndexingEnded() { indexingActive_ = false; }
+  bool IndexingActive() const { return indexingActive_; }
+  bool SearchActive() const { return searchActive_; }
+  // A search has ended (cancelled or not); its results replace g's.
+  SearchOutcome FinishSearch(int g, SearchResultsArray results, bool cancelled, std::int64_t elapsedMilliseconds);
+  const SearchResultsArray& SearchResults(int g) const { return results_[Slot(g)]; }
+
+  // A copy of group g for a worker, which keeps it alive while the group
+  // may be reloaded or freed here.
+  std::shared_ptr<const LoadedGroup> Snapshot(int g) const;
+
+ private:
+  static std::size_t Slot(int g) {
+    return static_cast<std::size_t>(g >= 1 && g <= GroupTable::kMaxGroups ? g - 1 : 0);
+  }
+  void LoadGroup(int g);
+  void BuildViewList();
+  void MarkSearchResults(int g);
+
+  std::filesystem::path dir_;
+  GroupTableState state_;
+  std::array<LoadedGroup, GroupTable::kMaxGroups> groups_{};
+  std::array<std::unique_ptr<ArticleReader>, GroupTable::kMaxGroups> readers_{};
+  std::array<SearchResultsArray, GroupTable::kMaxGroups> results_{};
+  int current_ = 1;
+  int viewMode_ = kViewFull;
+  ViewList viewList_;
+  bool searchActive_ = false;
+  bool indexingActive_ = false;
+};
+
+}  // namespace lexmora
