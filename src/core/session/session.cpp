@@ -149,6 +149,12 @@ int Session::EntryForRow(int row) const {
   return entry < Current().EntryCount() ? entry : -1;
 }
 
+int Session::RowToSelect(int row) const {
+  const int rows = RowCount();
+  if (rows <= 0) return -1;
+  return row >= 0 && row < rows ? row : 0;
+}
+
 bool Session::UserMarked(int entry) const {
   const auto& marks = Current().userList;
   return entry >= 0 && static_cast<std::size_t>(entry) < marks.size() && marks[static_cast<std::size_t>(entry)] != 0;

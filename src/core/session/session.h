@@ -116,6 +116,9 @@ class Session {
   // Rows of the word list and the entry a row shows (-1: none).
   int RowCount() const;
   int EntryForRow(int row) const;
+  // The row a refresh or a restored row index selects: the row when it is
+  // in the list, else row 0; -1 for an empty list.
+  int RowToSelect(int row) const;
   // Whether an entry of the current group is in the user list.
   bool UserMarked(int entry) const;
   // Whether a row is drawn marked: user-list entries in the full view.

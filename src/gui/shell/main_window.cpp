@@ -111,7 +111,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   }
   inputBox_->selectAll();
   const int row = settings_->CurrentItemIndex;
-  wordList_->SelectRow(row >= 0 && row < RowCount() ? row : 0);
+  wordList_->SelectRow(session_->RowToSelect(row));
   UpdateCommands();
   creating_ = false;
 }
@@ -223,10 +223,8 @@ void TLexmoraAzeriDictionaries::UpdateCommands() {
 void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
   SetupSubDictButtons();  // the bar lays the shown buttons out before the group box
   model_->Reset();
-  const int rows = model_->rowCount();
-  if (rows <= 0 || row >= rows || row < 0) row = 0;
-  wordList_->SelectRow(rows > 0 ? row : -1);
-  if (rows <= 0 || wordList_->SelectedRow() < 0) {
+  wordList_->SelectRow(session_->RowToSelect(row));
+  if (model_->rowCount() <= 0 || wordList_->SelectedRow() < 0) {
     currentSubDict_ = -1;
     article_->Clear();
   }

@@ -80,6 +80,15 @@ TEST_F(SessionTest, RestoredGroupOutsideTheTableFallsBackToGroupOne) {
   EXPECT_EQ(s.RestoreCurrentGroup(s.Table().count + 1), 1);
 }
 
+TEST_F(SessionTest, ARowOutsideTheListSelectsRowZero) {
+  auto s = Open();
+  EXPECT_EQ(s->RowToSelect(6), 6);
+  EXPECT_EQ(s->RowToSelect(7), 0);
+  EXPECT_EQ(s->RowToSelect(-1), 0);
+  ASSERT_TRUE(s->SetView(kViewUserList));  // empty
+  EXPECT_EQ(s->RowToSelect(0), -1);
+}
+
 TEST_F(SessionTest, GroupTitleFallsBackToTheGroupsOwnName) {
   auto s = Open();
   EXPECT_EQ(s->GroupTitle(1, u"İngiliscə"), u"İngiliscə");
