@@ -1,23 +1,13 @@
 #include "dictionary/article_reader.h"
 
 #include "dictionary/byte_io.h"
-#include "dictionary/file_io.h"
 
 #include <algorithm>
-#include <cerrno>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace lexmora {
 
 namespace {
 constexpr std::uint64_t kWindowBytes = 64 * 1024;
-}
-
-ArticleReader::~ArticleReader() {
-  for (auto& b : bases_)
-    if (b.fd >= 0) ::close(b.fd);
 }
 
 bool ArticleReader::ReadRange(OpenBase& base, std::uint64_t start, std::uint64_t length, std::string& out) {
@@ -29,13 +19,10 @@ bool ArticleReader::ReadRange(OpenBase& base, std::uint64_t start, std::uint64_t
     const std::uint64_t want = inOrder ? std::max(length, std::min(kWindowBytes, base.size - start)) : length;
     base.window.resize(static_cast<std::size_t>(want));
     base.windowStart = start;
-    std::size_t done = 0;
-    while (done < want) {
-      const ssize_t n = ::pread(base.fd, base.window.data() + done, want - done, static_cast<off_t>(start + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
+    // An error ends the read like the end of the file: what came before it
+    // stays in the window.
+    const std::size_t done =
+        static_cast<std::size_t>(io::ReadFullyAt(*base.file, start, base.window.data(), base.window.size()).count);
     base.window.resize(done);
     if (done < length) return false;
   }
@@ -57,13 +44,16 @@ std::string ArticleReader::ReadRaw(int entry) {
   if (!base.tried) {
     base.tried = true;
     if (const fs::path* path = group_.ArticleFileFor(r.SubDict())) {
-      if (auto size = FileSize(*path)) {
-        base.fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
-        base.size = *size;
+      int error = 0;
+      base.file = io::Files().Open(*path, io::OpenMode::Read, error);
+      if (base.file) {
+        const io::Result size = base.file->Size();
+        if (size.ok()) base.size = size.count;
+        else base.file.reset();
       }
     }
   }
-  if (base.fd < 0) return {};
+  if (!base.file) return {};
   const std::uint64_t start = SubVoclHeaderRecord::kSize + static_cast<std::uint64_t>(r.ArticleOffset());
   const std::uint64_t length = r.ArticleLength();
   if (start > base.size || length > base.size - start) return {};

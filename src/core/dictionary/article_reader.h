@@ -7,13 +7,14 @@
 #include <string>
 
 #include "dictionary/loaded_group.h"
+#include "io/file_system.h"
 
 namespace lexmora {
 
 class ArticleReader {
  public:
   explicit ArticleReader(const LoadedGroup& group) : group_(group) {}
-  ~ArticleReader();
+  ~ArticleReader() = default;
   ArticleReader(const ArticleReader&) = delete;
   ArticleReader& operator=(const ArticleReader&) = delete;
 
@@ -24,7 +25,7 @@ class ArticleReader {
 
  private:
   struct OpenBase {
-    int fd = -1;
+    std::unique_ptr<io::File> file;
     std::uint64_t size = 0;
     bool tried = false;
     // A window of the file kept from the last read: articles read in file

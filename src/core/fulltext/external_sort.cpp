@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
-#include <system_error>
 
 #include "fulltext/index_records.h"
 #include "fulltext/raw_file.h"
 #include "fulltext/sort_key_order.h"
 #include "fulltext/sort_merge.h"
 #include "fulltext/sort_runs.h"
+#include "io/file_system.h"
 
 namespace lexmora {
 
@@ -26,10 +26,10 @@ namespace {
 // After a failure: the run files, the merge output in progress, and the
 // input once it no longer holds all its records.
 void RemoveLeftovers(const fs::path& input, const fs::path& dir, const SortRunProgress& progress) {
-  std::error_code ec;
-  for (int n = 1; n <= progress.runFiles; ++n) fs::remove(SortRunFileName(dir, n), ec);
-  fs::remove(dir / "sort_buf.xxx", ec);
-  if (progress.inputPartial) fs::remove(input, ec);
+  io::FileSystem& files = io::Files();
+  for (int n = 1; n <= progress.runFiles; ++n) files.Remove(SortRunFileName(dir, n));
+  files.Remove(dir / "sort_buf.xxx");
+  if (progress.inputPartial) files.Remove(input);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "fulltext/block_file.h"
 #include "fulltext/external_sort.h"
 #include "fulltext/index_records.h"
+#include "io/file_system.h"
 
 namespace lexmora {
 
@@ -27,10 +28,7 @@ fs::path PartName(const fs::path& file) {
   return p;
 }
 
-void RemoveQuietly(const fs::path& p) {
-  std::error_code ec;
-  fs::remove(p, ec);
-}
+void RemoveQuietly(const fs::path& p) { io::Files().Remove(p); }
 
 // Pass 2: the sorted occurrences become words, article runs and positions.
 class IndexWriter {

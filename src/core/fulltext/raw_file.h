@@ -1,11 +1,14 @@
 // An unbuffered file handle whose failures are exceptions: IndexIoError for
 // a failed open, read, rename or delete, DiskFullError for a write that the
-// disk could not take.
+// disk could not take. It reaches the file through io::Files().
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+
+#include "io/file_system.h"
 
 namespace lexmora {
 
@@ -17,15 +20,15 @@ class RawFile {
   enum class Mode { Read, Write, ReadAndRelease };
   RawFile() = default;
   RawFile(const std::filesystem::path& path, Mode mode) { Open(path, mode); }
-  ~RawFile();
-  RawFile(RawFile&& other) noexcept;
-  RawFile& operator=(RawFile&& other) noexcept;
+  ~RawFile() = default;  // closes without reporting errors; call Close() to see them
+  RawFile(RawFile&& other) noexcept = default;
+  RawFile& operator=(RawFile&& other) noexcept = default;
   RawFile(const RawFile&) = delete;
   RawFile& operator=(const RawFile&) = delete;
 
   // Write mode creates the file or truncates it.
   void Open(const std::filesystem::path& path, Mode mode);
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_ != nullptr; }
   // Reads up to size bytes; returns how many were read (0 at the end).
   std::size_t ReadSome(void* data, std::size_t size);
   // Reads exactly size bytes at offset; false when the file is shorter.
@@ -48,7 +51,7 @@ class RawFile {
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  int fd_ = -1;
+  std::unique_ptr<io::File> file_;
   std::filesystem::path path_;
   bool releasing_ = false;
   std::uint64_t readPos_ = 0;   // bytes read by ReadSome

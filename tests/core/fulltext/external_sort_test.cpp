@@ -8,6 +8,7 @@
 
 #include "dictionary/file_io.h"
 #include "fulltext/index_records.h"
+#include "io/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace lexmora {
@@ -175,7 +176,9 @@ TEST(SortFile, AFullDiskEndsTheSortAndLeavesNoRunFiles) {
     TempDir dir;
     const std::string input = RandomRecords(4 * 3024, 79, 11);
     dir.Write("d.TMP", input);
-    std::filesystem::create_symlink("/dev/full", dir.path() / "sort_buf.002");
+    io::FaultyFileSystem faulty;
+    faulty.DiskFullAfter(0, "sort_buf.002");
+    io::ScopedFileSystem scope(faulty);
     EXPECT_FALSE(SortFile(dir.path() / "d.TMP", false, 79, 79));
     EXPECT_EQ(FilesIn(dir.path()), 1u);
     EXPECT_TRUE(*ReadWholeFile(dir.path() / "d.TMP") == input);
@@ -185,7 +188,9 @@ TEST(SortFile, AFullDiskEndsTheSortAndLeavesNoRunFiles) {
     // input is no longer whole and is removed.
     TempDir dir;
     dir.Write("d.TMP", RandomRecords(10 * 3024, 79, 12));
-    std::filesystem::create_symlink("/dev/full", dir.path() / "sort_buf.008");
+    io::FaultyFileSystem faulty;
+    faulty.DiskFullAfter(0, "sort_buf.008");
+    io::ScopedFileSystem scope(faulty);
     EXPECT_FALSE(SortFile(dir.path() / "d.TMP", false, 79, 79));
     EXPECT_EQ(FilesIn(dir.path()), 0u);
   }
@@ -193,7 +198,9 @@ TEST(SortFile, AFullDiskEndsTheSortAndLeavesNoRunFiles) {
     // The merge output cannot be written.
     TempDir dir;
     dir.Write("d.TMP", RandomRecords(10 * 3024, 79, 13));
-    std::filesystem::create_symlink("/dev/full", dir.path() / "sort_buf.xxx");
+    io::FaultyFileSystem faulty;
+    faulty.DiskFullAfter(100000, "sort_buf.xxx");  // part of the merge output fits
+    io::ScopedFileSystem scope(faulty);
     EXPECT_FALSE(SortFile(dir.path() / "d.TMP", false, 79, 79));
     EXPECT_EQ(FilesIn(dir.path()), 0u);
   }

@@ -4,6 +4,7 @@
 
 #include "dictionary/file_io.h"
 #include "fulltext/index_records.h"
+#include "io/faulty_file_system.h"
 #include "support/group_builder.h"
 #include "support/temp_dir.h"
 
@@ -188,15 +189,20 @@ TEST(BuildIndex, MissingIndexFolderIsAnIoErrorAndDiskFullIsReported) {
   EXPECT_THROW(BuildIndex(ig.jobs[0], source, progress), IndexIoError);
 
   std::filesystem::create_directories(ig.dir.path() / "DICT" / "INDEX");
-  std::filesystem::create_symlink("/dev/full", ig.File(0, ".TMP"));
-  EXPECT_EQ(BuildIndex(ig.jobs[0], source, progress), BuildResult::DiskFull);
+  {
+    io::FaultyFileSystem faulty;
+    faulty.DiskFullAfter(0, ".TMP");
+    io::ScopedFileSystem scope(faulty);
+    EXPECT_EQ(BuildIndex(ig.jobs[0], source, progress), BuildResult::DiskFull);
+    EXPECT_GE(faulty.Failures(), 1u);
+  }
   EXPECT_FALSE(std::filesystem::exists(ig.File(0, ".tib")));
+  EXPECT_FALSE(std::filesystem::exists(ig.File(0, ".TMP")));
   EXPECT_FALSE(progress.sortPhase.load());
 
   // An error other than a full disk, in pass 2 (the word file cannot be
   // created where a folder stands): the error reaches the caller and the
   // sorted ".TMP" does not stay behind.
-  std::filesystem::remove(ig.File(0, ".TMP"));
   auto blocked = ig.File(0, ".tib");
   blocked += ".part";
   std::filesystem::create_directories(blocked / "x");

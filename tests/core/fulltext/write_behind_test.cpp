@@ -5,6 +5,7 @@
 #include "dictionary/file_io.h"
 #include "fulltext/block_file.h"
 #include "fulltext/index_records.h"
+#include "io/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace lexmora {
@@ -26,8 +27,13 @@ TEST(WriteBehindFile, KeepsEveryByteInOrderAcrossBlocks) {
 }
 
 TEST(WriteBehindFile, AFullDiskSurfacesAsDiskFull) {
+  // Room for ten blocks and a part of the eleventh.
+  test::TempDir dir;
+  io::FaultyFileSystem faulty;
+  faulty.DiskFullAfter(10 * 1024 + 100);
+  io::ScopedFileSystem scope(faulty);
   std::string block(4096, 'x');
-  WriteBehindFile file("/dev/full", 1024);
+  WriteBehindFile file(dir.path() / "out", 1024);
   EXPECT_THROW(
       {
         for (int i = 0; i < 100; ++i) file.Write(block.data(), block.size());
