@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dictionary/file_names.h"
+#include "lists/notepad_file.h"
 #include "session/group_names.h"
 #include "settings/window_restore_rules.h"
 #include "text/code_page.h"
@@ -44,11 +46,15 @@ void Session::LoadGroup(int g) {
   group.userList.resize(group.entries.size(), 0);
   group.gameList.assign(group.entries.size(), 0);
   record.SetLoaded(group.loaded);
+  // The default list file, when it belongs to this group.
+  if (auto file = ReadNotepadFile(ResolveCaseInsensitive(DefaultListFile(g))); file && file->group == g)
+    ApplyNotepadFile(*file, group, group.userList);
   readers_[slot] = std::make_unique<ArticleReader>(group);
   MarkSearchResults(g);  // article numbers survive a reload; entries may not
 }
 
 bool Session::Close() {
+  for (int g = 1; g <= GroupTable::kMaxGroups; ++g) SaveDefaultList(g);
   for (int g = 1; g <= GroupTable::kMaxGroups; ++g) {
     LoadedGroup& group = groups_[Slot(g)];
     readers_[Slot(g)].reset();
@@ -99,6 +105,7 @@ void Session::ToggleSubDict(int k) {
 }
 
 void Session::ReloadGroup(int g) {
+  SaveDefaultList(g);
   LoadGroup(g);
   if (viewMode_ != kViewFull) BuildViewList();
 }
@@ -186,7 +193,7 @@ ListChange Session::AddToList(int row, int action, int selectedRow) {
     if (row < 0 || static_cast<std::size_t>(row) >= viewList_.size()) return change;
     const std::size_t entry = viewList_[static_cast<std::size_t>(row)];
     viewList_.erase(viewList_.begin() + row);
-    if (entry < marks.size()) marks[entry] = action == 1 ? 0 : static_cast<std::uint8_t>(1 - (marks[entry] != 0));
+    if (entry < marks.size()) marks[entry] = action == 1 ? 0 : static_cast<std::uint8_t>(1 - marks[entry]);
     // The list closes up over the row; the selection moves up one unless
     // it is the first row or falls on the last.
     const int rows = static_cast<int>(viewList_.size());
@@ -201,12 +208,57 @@ ListChange Session::AddToList(int row, int action, int selectedRow) {
   if (viewMode_ != kViewFull || row < 0 || static_cast<std::size_t>(row) >= marks.size()) return change;
   auto& mark = marks[static_cast<std::size_t>(row)];
   switch (action) {
-    case 0: mark = mark ? 0 : 1; break;
+    case 0: mark = static_cast<std::uint8_t>(1 - mark); break;  // 8-bit: a stored 2 becomes 255
     case 1: mark = 0; break;
     default: mark = 1; break;
   }
   change.marksChanged = true;
   return change;
+}
+
+std::filesystem::path Session::DefaultListFile(int g) const {
+  if (!state_.table.Valid(g)) return {};
+  return UserListPath(dir_, state_.table.Group(g).BaseName());
+}
+
+void Session::SaveDefaultList(int g) const {
+  const LoadedGroup& group = Group(g);
+  if (group.entries.empty() || group.groupNumber != g) return;
+  SaveNotepadFile(group, group.userList, DefaultListFile(g));  // silent, as at every reload and exit
+}
+
+void Session::ClearList() {
+  auto& marks = groups_[Slot(current_)].userList;
+  std::fill(marks.begin(), marks.end(), 0);
+  if (viewMode_ == kViewUserList) BuildViewList();
+}
+
+const NotepadARRAY& Session::ListOfView(int viewMode) const {
+  const LoadedGroup& group = Current();
+  if (viewMode == kViewGameList) return group.gameList;
+  if (viewMode == kViewSearchList) return group.searchList;
+  return group.userList;
+}
+
+bool Session::SaveList(const std::filesystem::path& path) const {
+  return SaveNotepadFile(Current(), ListOfView(viewMode_), path);
+}
+
+ListLoad Session::LoadList(const std::filesystem::path& path) {
+  ListLoad result;
+  const auto file = ReadNotepadFile(path);
+  if (!file) return result;
+  result.group = file->group;
+  if (state_.table.Valid(file->group)) {
+    LoadedGroup& group = groups_[Slot(file->group)];
+    if (group.loaded && group.groupNumber == file->group) {
+      ApplyNotepadFile(*file, group, group.userList);
+      result.loaded = true;
+    }
+  }
+  result.switchGroup = result.loaded && file->group != current_ && Listed(file->group);
+  if (viewMode_ == kViewUserList) BuildViewList();
+  return result;
 }
 
 std::shared_ptr<const LoadedGroup> Session::Snapshot(int g) const {

@@ -28,6 +28,13 @@ struct GroupChange {
   bool fellBackToFull = false;     // the Search Results view gave way to the full view
 };
 
+// What loading a list file did.
+struct ListLoad {
+  bool loaded = false;       // the file was read and its marks applied
+  int group = 0;             // the group the file belongs to
+  bool switchGroup = false;  // that group is listed and not current: select it
+};
+
 // What a right click or a list command did to the word list.
 struct ListChange {
   bool marksChanged = false;
@@ -76,8 +83,10 @@ class Session {
   // Loads listed group g alone and makes it current (lexmora-cli); false
   // when g is not listed.
   bool OpenGroup(int g);
-  // Shut-down: frees every group, clears the loaded flags of those that held
-  // entries and writes the group table. Returns whether it was written.
+  // Shut-down: writes the user list of every group that holds words to its
+  // default list file, frees every group, clears the loaded flags of those
+  // that held entries and writes the group table. Returns whether the table
+  // was written.
   bool Close();
 
   const LoadedGroup& Group(int g) const { return groups_[Slot(g)]; }
@@ -100,9 +109,24 @@ class Session {
 
   // Switches sub-dictionary k of the current group on or off and reloads it.
   void ToggleSubDict(int k);
-  // Reloads group g with its stored set; its search marks are made again
-  // from its last search and the view list follows.
+  // Reloads group g with its stored set: its user list goes to its default
+  // list file first and is read back with the group; its search marks are
+  // made again from its last search and the view list follows.
   void ReloadGroup(int g);
+
+  // The default list file of group g: NOTEPADS/<base>.npl.
+  std::filesystem::path DefaultListFile(int g) const;
+  // Clear list: the current group's user list is emptied.
+  void ClearList();
+  // Save List: the list of the current view (the user list in views 0 and
+  // 1, the Game Auto List in 2, the Search Results in 3) of the current
+  // group. False when the file could not be written.
+  bool SaveList(const std::filesystem::path& path) const;
+  // Load list: the marks of the file go to the user list of the group it
+  // names, when that group is loaded.
+  ListLoad LoadList(const std::filesystem::path& path);
+  // The mark array a view shows (the user list for the full view).
+  const NotepadARRAY& ListOfView(int viewMode) const;
 
   int ViewMode() const { return viewMode_; }
   // A view button or View menu item: 0 full, 1 user list, 2 game list,
@@ -160,6 +184,8 @@ class Session {
     return static_cast<std::size_t>(g >= 1 && g <= GroupTable::kMaxGroups ? g - 1 : 0);
   }
   void LoadGroup(int g);
+  // Writes group g's user list to its default file when g holds words.
+  void SaveDefaultList(int g) const;
   void BuildViewList();
   void MarkSearchResults(int g);
 
