@@ -20,6 +20,10 @@ constexpr const char* kUsage =
     "  article G ROW                   the view calls of a row's article\n"
     "  index G                         builds the missing full-text index files\n"
     "  search G QUERY                  full-text search (needs the index)\n"
+    "  marks G [--load FILE]... [--toggle ROW]... [--set ROW]... [--clear ROW]... [--save FILE] [--exit]\n"
+    "                                  the user list of G after the list commands, in order\n"
+    "  export G --list user|game|search --out FILE\n"
+    "                                  a list as a tab-separated file for flash-card programs\n"
     "options: --lang N (0 Azeri, 1 English, 2 Russian, 3 German, 4 French) for names\n";
 
 }  // namespace
@@ -42,7 +46,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } else if (a == "--help" || a == "-h") {
       out << kUsage;
       return 0;
-    } else if (a == "--dir" || a == "--start" || a == "--count" || a == "--lang") {
+    } else if (a == "--exit") {
+      options.exitWrites = true;
+    } else if (a == "--load" || a == "--toggle" || a == "--set" || a == "--clear" || a == "--save") {
+      if (i + 1 >= args.size()) {
+        err << "lexmora-cli: " << a << " needs a value\n";
+        return 1;
+      }
+      options.listActions.emplace_back(a, args[++i]);
+    } else if (a == "--dir" || a == "--start" || a == "--count" || a == "--lang" || a == "--list" || a == "--out") {
       if (i + 1 >= args.size()) {
         err << "lexmora-cli: " << a << " needs a value\n";
         return 1;
@@ -60,6 +72,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 1;
   }
   options.dir = named["--dir"];
+  options.list = named.count("--list") ? named["--list"] : std::string();
+  options.out = named.count("--out") ? named["--out"] : std::string();
   if (positional.empty()) {
     err << kUsage;
     return 1;
@@ -94,6 +108,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "article") return needs(2, "G ROW") ? CommandArticle(options, rest[0], rest[1], out, err) : 1;
   if (command == "index") return needs(1, "G") ? CommandIndex(options, rest[0], out, err) : 1;
   if (command == "search") return needs(2, "G QUERY") ? CommandSearch(options, rest[0], rest[1], out, err) : 1;
+  if (command == "marks") return needs(1, "G [--load FILE]... [--toggle ROW]... [--save FILE] [--exit]") ? CommandMarks(options, rest[0], out, err) : 1;
+  if (command == "export") return needs(1, "G --list user|game|search --out FILE") ? CommandExport(options, rest[0], out, err) : 1;
   err << "lexmora-cli: unknown command " << command << "\n" << kUsage;
   return 1;
 }

@@ -15,18 +15,26 @@ std::string HeadwordUtf8(const Session& session, int entry) { return Utf16ToUtf8
 
 }  // namespace
 
-std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err) {
-  auto session = std::make_unique<Session>(options.dir);
+std::optional<int> AvailableGroup(const Session& session, const CliOptions& options, const std::string& groupText,
+                                  std::ostream& err) {
   auto number = ParseInteger(groupText);
-  if (!number || !session->Table().Valid(static_cast<int>(*number))) {
-    err << "lexmora-cli: no group " << groupText << " in the group table (1.." << session->Table().count << ")\n";
-    return nullptr;
+  if (!number || !session.Table().Valid(static_cast<int>(*number))) {
+    err << "lexmora-cli: no group " << groupText << " in the group table (1.." << session.Table().count << ")\n";
+    return std::nullopt;
   }
   const int g = static_cast<int>(*number);
-  if (!session->OpenGroup(g)) {
+  if (!session.Listed(g)) {
     err << "lexmora-cli: group " << g << " has no word index in " << options.dir.string() << "\n";
-    return nullptr;
+    return std::nullopt;
   }
+  return g;
+}
+
+std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err) {
+  auto session = std::make_unique<Session>(options.dir);
+  const auto g = AvailableGroup(*session, options, groupText, err);
+  if (!g) return nullptr;
+  session->OpenGroup(*g);
   return session;
 }
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "session/session.h"
 
@@ -16,10 +18,20 @@ struct CliOptions {
   long long start = 0;
   std::optional<long long> count;
   int language = 1;  // interface language for names: English
+  // The list options of "marks", in command-line order: --load, --toggle,
+  // --set, --clear, --save with their values.
+  std::vector<std::pair<std::string, std::string>> listActions;
+  bool exitWrites = false;  // --exit
+  std::string list;         // export --list
+  std::string out;          // export --out
 };
 
 std::optional<long long> ParseInteger(const std::string& text);
 
+// Group G (the text of the command line) when it is an available group of
+// the session's table; nullopt after a message on err.
+std::optional<int> AvailableGroup(const Session& session, const CliOptions& options, const std::string& groupText,
+                                  std::ostream& err);
 // A session with group G (the text of the command line) loaded and current,
 // or null after a message on err when G is not an available group.
 std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err);
@@ -30,6 +42,9 @@ int CommandLookup(const CliOptions& options, const std::string& group, const std
                   std::ostream& err);
 int CommandArticle(const CliOptions& options, const std::string& group, const std::string& row, std::ostream& out,
                    std::ostream& err);
+
+int CommandMarks(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);
+int CommandExport(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);
 
 int CommandIndex(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);
 int CommandSearch(const CliOptions& options, const std::string& group, const std::string& query, std::ostream& out,

@@ -53,8 +53,12 @@ void Session::LoadGroup(int g) {
   MarkSearchResults(g);  // article numbers survive a reload; entries may not
 }
 
-bool Session::Close() {
+void Session::SaveAllNotepads() const {
   for (int g = 1; g <= GroupTable::kMaxGroups; ++g) SaveDefaultList(g);
+}
+
+bool Session::Close() {
+  SaveAllNotepads();
   for (int g = 1; g <= GroupTable::kMaxGroups; ++g) {
     LoadedGroup& group = groups_[Slot(g)];
     readers_[Slot(g)].reset();

@@ -114,6 +114,9 @@ class Session {
   // made again from its last search and the view list follows.
   void ReloadGroup(int g);
 
+  // The exit writes: every group that holds words writes its user list to
+  // its default list file (silently).
+  void SaveAllNotepads() const;
   // The default list file of group g: NOTEPADS/<base>.npl.
   std::filesystem::path DefaultListFile(int g) const;
   // Clear list: the current group's user list is emptied.
