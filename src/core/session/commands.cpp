@@ -23,6 +23,7 @@ constexpr CommandInfo kCommands[] = {
     {Command::ListClear, "aListClear", 133, "", false},
     {Command::ListLoad, "aListLoad", 134, "", false},
     {Command::ListSave, "aListSave", 135, "", false},
+    {Command::ListExport, "aListExport", 500, "", false},
     {Command::ToolsIdxSearch, "aToolsIdxSearch", 141, "Ctrl+F", false},
     {Command::ToolsGame, "aToolsGame", 142, "Ctrl+G", false},
     {Command::ToolsOptions, "aToolsOptions", 143, "Ctrl+O", false},

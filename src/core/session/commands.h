@@ -29,6 +29,7 @@ enum class Command {
   ListClear,
   ListLoad,
   ListSave,
+  ListExport,     // the list of the view as notes for flash-card programs
   ToolsIdxSearch,
   ToolsGame,
   ToolsOptions,

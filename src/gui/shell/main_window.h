@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -96,6 +97,25 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void SearchInIndex(int group, const QString& text);
   FullTextState& FullText() { return *fullText_; }
 
+  // The list commands (main_window_lists.cpp): Clear list, Load list, Save
+  // List and Export list.
+  void ClearList();
+  void LoadList();
+  void SaveList();
+  void ExportList();
+  // The file dialogs and the message of the list commands; replaceable, so
+  // that tests can answer them. A dialog returns the chosen path or an empty
+  // text.
+  struct ListDialogs {
+    std::function<QString(QWidget* parent, bool save, const QString& folder, const QString& filter,
+                          const QString& suffix)>
+        chooseFile;
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)> warn;
+  };
+  ListDialogs& Dialogs() { return dialogs_; }
+  // The desktop's file dialogs and message box.
+  static ListDialogs DesktopListDialogs();
+
   // Runs a command of the menus, tool buttons, shortcuts and popups.
   void RunCommand(Command command);
   QAction* Action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
@@ -148,6 +168,9 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void EndOfIndexing();
   void EndOfSearch(int group);
   QString GroupText(int group) const;
+  QString ChooseListFile(bool save, const QString& filter, const QString& suffix);
+  // The word list after its marks changed: the user-list view is built anew.
+  void ShowListChange();
 
   MainWindowOptions options_;
   OptionsRecord ownSettings_;
@@ -184,6 +207,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   QActionGroup* groupMenuActions_ = nullptr;
   std::array<QAction*, kCommandCount> actions_{};
   FullTextState* fullText_ = nullptr;  // a child of the window
+  ListDialogs dialogs_ = DesktopListDialogs();
 };
 
 }  // namespace lexmora::gui

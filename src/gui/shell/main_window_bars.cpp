@@ -98,9 +98,12 @@ QToolBar* TLexmoraAzeriDictionaries::CreateToolBar1() {
   ViewButton(3)->setEnabled(false);  // until the group has search results
   connect(viewButtons_, &QButtonGroup::idClicked, this, &TLexmoraAzeriDictionaries::SpeedButton1Click);
   bar->addSeparator();
-  button("TntSpeedButton4", ToolIcon::ClearList, 133);
-  button("TntSpeedButton5", ToolIcon::LoadList, 134);
-  button("TntSpeedButton6", ToolIcon::SaveList, 135);
+  const std::pair<QToolButton*, Command> listButtons[] = {
+      {button("TntSpeedButton4", ToolIcon::ClearList, 133), Command::ListClear},
+      {button("TntSpeedButton5", ToolIcon::LoadList, 134), Command::ListLoad},
+      {button("TntSpeedButton6", ToolIcon::SaveList, 135), Command::ListSave}};
+  for (auto [b, command] : listButtons)
+    connect(b, &QToolButton::clicked, this, [this, command = command] { RunCommand(command); });
   bar->addSeparator();
   QToolButton* search = button("TntSpeedButton7", ToolIcon::Search, 141);
   connect(search, &QToolButton::clicked, this, [this] { SpeedButton9Click(); });

@@ -51,6 +51,10 @@ void TLexmoraAzeriDictionaries::RunCommand(Command command) {
     case Command::ViewDictionariesBar: toolBar2_->setVisible(Action(command)->isChecked()); break;
     case Command::ListAdd: AddToList(SelectedRow(), 2); break;
     case Command::ListRemove: AddToList(SelectedRow(), 1); break;
+    case Command::ListClear: ClearList(); break;
+    case Command::ListLoad: LoadList(); break;
+    case Command::ListSave: SaveList(); break;
+    case Command::ListExport: ExportList(); break;
     case Command::ToolsIdxSearch: SpeedButton9Click(); break;
     case Command::SetClipBoard: QApplication::clipboard()->setText(article_->ContextWord()); break;
     case Command::SearchInList: SearchInList(article_->ContextWord()); break;
@@ -87,6 +91,8 @@ void TLexmoraAzeriDictionaries::CreateMenus() {
   QMenu* lists = menu(103, "Lists1");
   for (Command c : {Command::ListAdd, Command::ListRemove, Command::ListClear, Command::ListLoad, Command::ListSave})
     lists->addAction(Action(c));
+  lists->addSeparator();
+  lists->addAction(Action(Command::ListExport));
   QMenu* tools = menu(104, "Tools1");
   for (Command c : {Command::ToolsIdxSearch, Command::ToolsGame, Command::ToolsOptions}) tools->addAction(Action(c));
   QMenu* help = menu(105, "Help1");

@@ -1,0 +1,91 @@
+// The main window's list commands: Clear, Load, Save and Export list. The
+// session does the work; this file asks for the file, shows the result and
+// says when a file the user chose could not be written.
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "dictionary/article_view.h"
+#include "dictionary/word_list_frame.h"
+#include "dictionary/word_list_model.h"
+#include "interface_texts.h"
+#include "lists/flashcard_export.h"
+#include "main_window.h"
+
+namespace lexmora::gui {
+
+namespace {
+
+const QString kListFilter = QStringLiteral("User list files (*.npl);;All files (*)");
+const QString kExportFilter = QStringLiteral("Text files (*.txt);;All files (*)");
+
+QString AskForFile(QWidget* parent, bool save, const QString& folder, const QString& filter, const QString& suffix) {
+  QFileDialog dialog(parent, QString(), folder, filter);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+void Warn(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox::warning(parent, caption, text);
+}
+
+QString TextOr(int id, const char* fallback) {
+  const QString text = InterfaceText(id);
+  return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+}
+
+std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
+
+}  // namespace
+
+TLexmoraAzeriDictionaries::ListDialogs TLexmoraAzeriDictionaries::DesktopListDialogs() { return {AskForFile, Warn}; }
+
+QString TLexmoraAzeriDictionaries::ChooseListFile(bool save, const QString& filter, const QString& suffix) {
+  // The dialogs start in the program folder's NOTEPADS, made when missing.
+  const QString folder = QDir(options_.programDir).filePath(QStringLiteral("NOTEPADS"));
+  QDir().mkpath(folder);
+  return dialogs_.chooseFile(this, save, folder, filter, suffix);
+}
+
+void TLexmoraAzeriDictionaries::ShowListChange() {
+  if (session_->ViewMode() == kViewUserList) {
+    RefreshVoclScreen(0);
+    LookupAgain();
+  } else {
+    model_->MarksChanged();
+    wordList_->Grid()->viewport()->update();
+  }
+}
+
+void TLexmoraAzeriDictionaries::ClearList() {
+  session_->ClearList();
+  ShowListChange();
+}
+
+void TLexmoraAzeriDictionaries::LoadList() {
+  const QString file = ChooseListFile(false, kListFilter, QStringLiteral("npl"));
+  if (file.isEmpty()) return;
+  const ListLoad load = session_->LoadList(ToPath(file));
+  // A list of another group switches to it as the user's choice would.
+  if (load.switchGroup) SelectGroup(load.group);
+  else if (load.loaded) ShowListChange();
+}
+
+void TLexmoraAzeriDictionaries::SaveList() {
+  const QString file = ChooseListFile(true, kListFilter, QStringLiteral("npl"));
+  if (file.isEmpty()) return;
+  if (!session_->SaveList(ToPath(file))) dialogs_.warn(this, TextOr(135, "Save list"), TextOr(501, "The list could not be saved to this file."));
+}
+
+void TLexmoraAzeriDictionaries::ExportList() {
+  const QString file = ChooseListFile(true, kExportFilter, QStringLiteral("txt"));
+  if (file.isEmpty()) return;
+  const FlashCardExport cards = ExportFlashCards(*session_, session_->ListOfView(session_->ViewMode()));
+  if (!WriteFlashCardFile(ToPath(file), cards))
+    dialogs_.warn(this, TextOr(500, "Export list..."), TextOr(502, "The list could not be exported to this file."));
+}
+
+}  // namespace lexmora::gui
