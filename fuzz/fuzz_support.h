@@ -10,9 +10,13 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "article/article_renderer.h"
 #include "dictionary/byte_io.h"
+#include "dictionary/dict_group_record.h"
+#include "dictionary/group_writer.h"
+#include "dictionary/loaded_group.h"
 #include "dictionary/sub_vocl_header.h"
 #include "dictionary/vocl_index.h"
 
@@ -93,6 +97,36 @@ inline std::string ArticleBaseImage(int number, std::uint32_t entryCount, int ar
     image += a;
   }
   return image;
+}
+
+// A small group for the list file target and its seeds: group 1 of the
+// built-in table written into dir, sub-dictionaries 0, 1 and 3 (14, 5 and 6
+// words, interleaved in the word list), loaded with 0 and 3 switched on, so
+// that sub-dictionary 1 has a section in a written list but no entries.
+inline LoadedGroup ListFileGroup(const fs::path& dir) {
+  const GroupTable table = BuiltInGroupTable();
+  const std::string base(table.Group(1).BaseName());
+  std::vector<SourceSubDict> subs(3);
+  const int numbers[] = {0, 1, 3};
+  const int counts[] = {14, 5, 6};
+  for (std::size_t s = 0; s < subs.size(); ++s) {
+    subs[s].header.SetNumber(numbers[s]);
+    subs[s].header.SetName(MakeLanguageText({"\xC0\xE7", "Words", "", "", ""}));
+    for (int i = 0; i < counts[s]; ++i) {
+      SourceEntry e;
+      // Keys interleave the sub-dictionaries in the sorted word list.
+      e.display = std::string(1, static_cast<char>('a' + i)) + std::to_string(s);
+      e.article = SampleArticle(i);
+      subs[s].entries.push_back(e);
+    }
+  }
+  if (!WriteGroupFiles(dir, base, table.Group(1).CodePage(), subs).ok) std::abort();
+  SubDictSet enabled;
+  enabled.Set(0, true);
+  enabled.Set(3, true);
+  LoadedGroup group = LoadGroup(dir, table, 1, enabled);
+  if (group.entries.size() != 20 || group.headers.size() != 3) std::abort();
+  return group;
 }
 
 }  // namespace lexmora::fuzz

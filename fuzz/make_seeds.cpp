@@ -11,6 +11,7 @@
 #include "dictionary/file_names.h"
 #include "dictionary/group_writer.h"
 #include "fuzz_support.h"
+#include "lists/notepad_file.h"
 #include "text/code_page.h"
 
 using namespace lexmora;
@@ -98,5 +99,23 @@ int main(int argc, char** argv) {
 
   Save(out, "fuzz_text", {"ABCabc", Cp(u"\u0259\u018f\u0131\u0130\u015f\u015e\u00e7\u011f", 1254),
                           "\xC7" "D", "ES\xAB\x8D", "  word\t", Bytes("\x8F\x01\x59\x02\x00\xD8")});
+
+  // List files of the fuzz target's own group (written in a folder of its
+  // own: it is group 1 too).
+  const LoadedGroup listGroup = ListFileGroup(work / "lists");
+  NotepadARRAY listMarks(listGroup.entries.size(), 0);
+  for (std::size_t i = 0; i < listMarks.size(); i += 3) listMarks[i] = i % 2 ? 1 : 255;
+  const std::string list = NotepadFileImage(listGroup, listMarks);
+  // Lengths far beyond the file: the first section, one after the group's
+  // and the last, with a few bytes of marks behind the head.
+  std::string huge = list;
+  auto* lengths = reinterpret_cast<std::uint8_t*>(huge.data()) + 17;
+  PutU32(lengths + 4 * 0, 0xFFFFFFF0u);
+  PutU32(lengths + 4 * 7, 0x7FFFFFFFu);
+  PutU32(lengths + 4 * 255, 0xFFFFFFFFu);
+  std::string otherGroup = list;
+  otherGroup[16] = 5;
+  Save(out, "fuzz_list_file", {list, huge, list.substr(0, kListFileHeadSize + 9), list.substr(0, kListFileHeadSize),
+                               otherGroup});
   return 0;
 }

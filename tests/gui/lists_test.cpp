@@ -27,12 +27,15 @@ class ListsTest : public QObject {
   // Answers every file dialog with the path given and counts the warnings.
   struct Answers {
     QString file;
+    QString caption;
     QString folder;
     QString suffix;
     int warnings = 0;
   };
   static void Answer(gui::TLexmoraAzeriDictionaries& w, Answers& answers) {
-    w.Dialogs().chooseFile = [&answers](QWidget*, bool, const QString& folder, const QString&, const QString& suffix) {
+    w.Dialogs().chooseFile = [&answers](QWidget*, bool, const QString& caption, const QString& folder, const QString&,
+                                        const QString& suffix) {
+      answers.caption = caption;
       answers.folder = folder;
       answers.suffix = suffix;
       return answers.file;
@@ -115,6 +118,7 @@ class ListsTest : public QObject {
     w->AddToList(2, 0);
     w->findChild<QAction*>("aListExport")->trigger();
     QCOMPARE(answers.suffix, QString("txt"));
+    QCOMPARE(answers.caption, QString("Export list..."));  // no language file here
     const auto text = ReadWholeFile(dir.path() / "cards.txt");
     QVERIFY(text);
     QVERIFY(text->rfind("#separator:tab\n#html:true\ncat\t", 0) == 0);

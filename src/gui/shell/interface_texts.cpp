@@ -61,6 +61,9 @@ QString BuiltInText(int id) {
       {211, QStringLiteral("Copy To Clipboard")},
       {212, QStringLiteral("Search first word in list")},
       {213, QStringLiteral("Search word in dictionaries")},
+      {500, QStringLiteral("Export list...")},
+      {501, QStringLiteral("The list could not be saved to this file.")},
+      {502, QStringLiteral("The list could not be exported to this file.")},
   };
   return texts.value(id);
 }

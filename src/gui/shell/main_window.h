@@ -107,8 +107,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // that tests can answer them. A dialog returns the chosen path or an empty
   // text.
   struct ListDialogs {
-    std::function<QString(QWidget* parent, bool save, const QString& folder, const QString& filter,
-                          const QString& suffix)>
+    std::function<QString(QWidget* parent, bool save, const QString& caption, const QString& folder,
+                          const QString& filter, const QString& suffix)>
         chooseFile;
     std::function<void(QWidget* parent, const QString& caption, const QString& text)> warn;
   };
@@ -168,7 +168,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void EndOfIndexing();
   void EndOfSearch(int group);
   QString GroupText(int group) const;
-  QString ChooseListFile(bool save, const QString& filter, const QString& suffix);
+  QString ChooseListFile(bool save, const QString& caption, const QString& filter, const QString& suffix);
   // The word list after its marks changed: the user-list view is built anew.
   void ShowListChange();
 

@@ -19,8 +19,9 @@ namespace {
 const QString kListFilter = QStringLiteral("User list files (*.npl);;All files (*)");
 const QString kExportFilter = QStringLiteral("Text files (*.txt);;All files (*)");
 
-QString AskForFile(QWidget* parent, bool save, const QString& folder, const QString& filter, const QString& suffix) {
-  QFileDialog dialog(parent, QString(), folder, filter);
+QString AskForFile(QWidget* parent, bool save, const QString& caption, const QString& folder, const QString& filter,
+                   const QString& suffix) {
+  QFileDialog dialog(parent, caption, folder, filter);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(suffix);
@@ -32,22 +33,18 @@ void Warn(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox::warning(parent, caption, text);
 }
 
-QString TextOr(int id, const char* fallback) {
-  const QString text = InterfaceText(id);
-  return text.isEmpty() ? QString::fromUtf8(fallback) : text;
-}
-
 std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
 
 }  // namespace
 
 TLexmoraAzeriDictionaries::ListDialogs TLexmoraAzeriDictionaries::DesktopListDialogs() { return {AskForFile, Warn}; }
 
-QString TLexmoraAzeriDictionaries::ChooseListFile(bool save, const QString& filter, const QString& suffix) {
+QString TLexmoraAzeriDictionaries::ChooseListFile(bool save, const QString& caption, const QString& filter,
+                                                  const QString& suffix) {
   // The dialogs start in the program folder's NOTEPADS, made when missing.
   const QString folder = QDir(options_.programDir).filePath(QStringLiteral("NOTEPADS"));
   QDir().mkpath(folder);
-  return dialogs_.chooseFile(this, save, folder, filter, suffix);
+  return dialogs_.chooseFile(this, save, caption, folder, filter, suffix);
 }
 
 void TLexmoraAzeriDictionaries::ShowListChange() {
@@ -66,7 +63,7 @@ void TLexmoraAzeriDictionaries::ClearList() {
 }
 
 void TLexmoraAzeriDictionaries::LoadList() {
-  const QString file = ChooseListFile(false, kListFilter, QStringLiteral("npl"));
+  const QString file = ChooseListFile(false, InterfaceText(134), kListFilter, QStringLiteral("npl"));
   if (file.isEmpty()) return;
   const ListLoad load = session_->LoadList(ToPath(file));
   // A list of another group switches to it as the user's choice would.
@@ -75,17 +72,17 @@ void TLexmoraAzeriDictionaries::LoadList() {
 }
 
 void TLexmoraAzeriDictionaries::SaveList() {
-  const QString file = ChooseListFile(true, kListFilter, QStringLiteral("npl"));
+  const QString file = ChooseListFile(true, InterfaceText(135), kListFilter, QStringLiteral("npl"));
   if (file.isEmpty()) return;
-  if (!session_->SaveList(ToPath(file))) dialogs_.warn(this, TextOr(135, "Save list"), TextOr(501, "The list could not be saved to this file."));
+  if (!session_->SaveList(ToPath(file))) dialogs_.warn(this, InterfaceText(135), InterfaceText(501));
 }
 
 void TLexmoraAzeriDictionaries::ExportList() {
-  const QString file = ChooseListFile(true, kExportFilter, QStringLiteral("txt"));
+  const QString file = ChooseListFile(true, InterfaceText(500), kExportFilter, QStringLiteral("txt"));
   if (file.isEmpty()) return;
   const FlashCardExport cards = ExportFlashCards(*session_, session_->ListOfView(session_->ViewMode()));
   if (!WriteFlashCardFile(ToPath(file), cards))
-    dialogs_.warn(this, TextOr(500, "Export list..."), TextOr(502, "The list could not be exported to this file."));
+    dialogs_.warn(this, InterfaceText(500), InterfaceText(502));
 }
 
 }  // namespace lexmora::gui
