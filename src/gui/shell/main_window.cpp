@@ -260,8 +260,11 @@ void TLexmoraAzeriDictionaries::AddToList(int row, int action) {
     wordList_->SelectRow(change.selectRow);
     if (model_->rowCount() <= 0) article_->Clear();
   }
-  if (change.marksChanged) model_->MarksChanged();
-  wordList_->Grid()->viewport()->update();
+  // In the full view only the clicked row's mark changed. The model reads
+  // marks as it paints, so repainting the row is enough; a change signal
+  // would make the view lay out every row of the group again.
+  if (change.marksChanged && !change.closedUp) wordList_->Grid()->update(model_->index(row));
+  if (change.closedUp) wordList_->Grid()->viewport()->update();
 }
 
 void TLexmoraAzeriDictionaries::ListWordChanged(const QString& text) {
