@@ -11,6 +11,7 @@
 #include "dictionary/file_names.h"
 #include "dictionary/group_writer.h"
 #include "fuzz_support.h"
+#include "game/picture_base_writer.h"
 #include "lists/notepad_file.h"
 #include "text/code_page.h"
 
@@ -117,5 +118,34 @@ int main(int argc, char** argv) {
   otherGroup[16] = 5;
   Save(out, "fuzz_list_file", {list, huge, list.substr(0, kListFileHeadSize + 9), list.substr(0, kListFileHeadSize),
                                otherGroup});
+  // Picture bases: two bytes of index length, the index, the data.
+  auto base = [](const PictureBaseImage& image) {
+    std::string s(2, '\0');
+    PutU16(reinterpret_cast<std::uint8_t*>(s.data()), static_cast<std::uint16_t>(image.index.size()));
+    return s + image.index + image.data;
+  };
+  std::string bitmap = Bytes("BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0");
+  bitmap += std::string(70 - bitmap.size(), '\0');
+  const std::string jpeg = Bytes("\xFF\xD8\xFF\xE0\0\x04JF\xFF\xC0\0\x0B\x08\x01\x2C\x02\x26\x01\x01\x11\0\xFF\xD9");
+  RegionPictureSource first;
+  first.borderColour = 0x00102030;
+  first.transparentColour = 0x00FF00FF;
+  first.points = {{0, 0}, {1, 1}, {-5, 70000}};
+  first.picture = bitmap;
+  RegionPictureSource second;
+  second.type = kPictureTypeJpeg;
+  second.points = {{3, 4}};
+  second.regionCount = 0xFFFFFFFFu;
+  second.picture = jpeg;
+  const std::string pictures = base(*RegionPictureBaseImage({first, second}));
+  const std::string backgrounds = base(*BackgroundBaseImage({{kPictureTypeJpeg, jpeg}, {kPictureTypeBitmap, bitmap}, {5, "x"}}));
+  // A record claiming far more than the file holds.
+  std::string hugePicture = pictures;
+  auto* record = reinterpret_cast<std::uint8_t*>(hugePicture.data()) + 2;
+  XorBytes(record, RegionPictureRecord::kSize, DataKey);
+  PutU32(record + 17, 0xFFFFFFF0u);
+  XorBytes(record, RegionPictureRecord::kSize, DataKey);
+  Save(out, "fuzz_picture_bases",
+       {pictures, backgrounds, hugePicture, pictures.substr(0, pictures.size() - 3), bitmap, jpeg});
   return 0;
 }

@@ -50,4 +50,10 @@ int CommandIndex(const CliOptions& options, const std::string& group, std::ostre
 int CommandSearch(const CliOptions& options, const std::string& group, const std::string& query, std::ostream& out,
                   std::ostream& err);
 
+// The game's picture bases in the program folder's GAME folder.
+int CommandGameBases(const CliOptions& options, std::ostream& out, std::ostream& err);
+int CommandGamePicture(const CliOptions& options, const std::string& index, std::ostream& out, std::ostream& err);
+int CommandGameBackground(const CliOptions& options, const std::string& index, std::ostream& out,
+                          std::ostream& err);
+
 }  // namespace lexmora::cli

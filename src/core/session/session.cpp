@@ -50,6 +50,8 @@ void Session::LoadGroup(int g) {
   if (auto file = ReadNotepadFile(ResolveCaseInsensitive(DefaultListFile(g))); file && file->group == g)
     ApplyNotepadFile(*file, group, group.userList);
   readers_[slot] = std::make_unique<ArticleReader>(group);
+  gameWordTables_[slot].clear();  // the entries may have changed
+  ++loadCounts_[slot];
   MarkSearchResults(g);  // article numbers survive a reload; entries may not
 }
 
@@ -85,7 +87,10 @@ GroupChange Session::SelectGroup(int g) {
     viewMode_ = kViewFull;
     change.fellBackToFull = true;
   }
-  if (viewMode_ != kViewFull) BuildViewList();
+  if (viewMode_ == kViewGameList)
+    BuildGameView();
+  else if (viewMode_ != kViewFull)
+    BuildViewList();
   return change;
 }
 
@@ -111,7 +116,12 @@ void Session::ToggleSubDict(int k) {
 void Session::ReloadGroup(int g) {
   SaveDefaultList(g);
   LoadGroup(g);
-  if (viewMode_ != kViewFull) BuildViewList();
+  // The Game Auto List of the current group is made again for its new
+  // entries; that of another group is not shown and stays empty.
+  if (viewMode_ == kViewGameList && g == current_)
+    BuildGameView();
+  else if (viewMode_ != kViewFull)
+    BuildViewList();
 }
 
 bool Session::SetView(int mode) {
@@ -126,9 +136,12 @@ bool Session::SetView(int mode) {
       if (!SearchViewOffered()) return false;
       [[fallthrough]];
     case kViewUserList:
-    case kViewGameList:
       viewMode_ = mode;
       BuildViewList();
+      return true;
+    case kViewGameList:
+      viewMode_ = mode;
+      BuildGameView();
       return true;
     default:
       return false;

@@ -19,6 +19,7 @@
 #include "dictionary/lookup.h"
 #include "fulltext/fulltext_runs.h"
 #include "fulltext/searcher.h"
+#include "game/game_setup.h"
 
 namespace lexmora {
 
@@ -182,6 +183,33 @@ class Session {
   // may be reloaded or freed here.
   std::shared_ptr<const LoadedGroup> Snapshot(int g) const;
 
+  // The game (session_game.cpp). Its state lives for the whole run; the
+  // pictures belong to the program's picture module (none: no picture has
+  // regions, so no game and no Game Auto List).
+  GameData& Game() { return game_; }
+  const GameData& Game() const { return game_; }
+  void SetGamePictures(GamePictures* pictures) { gamePictures_ = pictures; }
+  // The words a game may be opened on: the view list in views 1..3, the
+  // whole group in view 0. None: the game does not open.
+  int GameWordCount() const;
+  // Whether an entry of the current group is a game word, and its record.
+  bool IsGameWord(int entry);
+  GameWordInfoRecord MakeGameWord(int entry);
+  // A game of the current group or list on picture p and background b
+  // (each drawn at random when below 0); the next game of the game window
+  // uses the remembered ones.
+  GameSetUpResult SetUpGame(int p, int b);
+  GameSetUpResult SetUpNextGame() { return SetUpGame(game_.RememberedPicture, game_.RememberedBackground); }
+  // Refills the current group's Game Auto List; the view list is then
+  // rebuilt from it when view 2 is shown.
+  bool MakeGameAutoList();
+  // How often group g has been loaded: a worker's result for a snapshot
+  // holds only while this has not changed.
+  std::uint64_t GroupLoadCount(int g) const { return loadCounts_[Slot(g)]; }
+  // A worker's ScanGameWords of group g's snapshot taken at loadCount;
+  // ignored when the group has been loaded again since.
+  void SetGameWordTable(int g, std::uint64_t loadCount, GameWordTable table);
+
  private:
   static std::size_t Slot(int g) {
     return static_cast<std::size_t>(g >= 1 && g <= GroupTable::kMaxGroups ? g - 1 : 0);
@@ -191,6 +219,9 @@ class Session {
   void SaveDefaultList(int g) const;
   void BuildViewList();
   void MarkSearchResults(int g);
+  // The view list of view 2: the Game Auto List made again, then listed.
+  void BuildGameView();
+  GameWordSource CurrentGameWords();
 
   std::filesystem::path dir_;
   GroupTableState state_;
@@ -202,6 +233,10 @@ class Session {
   ViewList viewList_;
   bool searchActive_ = false;
   bool indexingActive_ = false;
+  GameData game_;
+  GamePictures* gamePictures_ = nullptr;
+  std::array<GameWordTable, GroupTable::kMaxGroups> gameWordTables_{};
+  std::array<std::uint64_t, GroupTable::kMaxGroups> loadCounts_{};
 };
 
 }  // namespace lexmora
