@@ -20,6 +20,8 @@
 #include "dictionary/word_list_frame.h"
 #include "dictionary/word_list_model.h"
 #include "interface_texts.h"
+#include "lists_game/game_form.h"
+#include "lists_game/game_pictures.h"
 #include "platform/agent_launcher.h"
 
 namespace lexmora::gui {
@@ -75,6 +77,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   QWidget* band = CreateToolBand();
   CreateMenus();
   SetupFullTextSearch();
+  SetupGame();
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -35,6 +35,8 @@ class GroupComboBox;
 class WordListFrame;
 class WordListModel;
 class FullTextState;
+class GamePictureSet;
+class TGameForm;
 
 // What the window starts with: the program folder and the values the
 // settings store will restore.
@@ -96,6 +98,11 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void SpeedButton9Click();
   void SearchInIndex(int group, const QString& text);
   FullTextState& FullText() { return *fullText_; }
+
+  // The game (main_window_game.cpp): the game button and Ctrl+G open the
+  // game window on the current list; the window itself.
+  void SpeedButton2Click();
+  TGameForm* GameForm() const { return gameForm_; }
 
   // The list commands (main_window_lists.cpp): Clear list, Load list, Save
   // List and Export list.
@@ -164,6 +171,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void SearchInList(const QString& word);
   void IdxSearch(const QString& word);
   void SetupFullTextSearch();
+  void SetupGame();
   void DoIndexing(int group);
   void EndOfIndexing();
   void EndOfSearch(int group);
@@ -208,6 +216,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   std::array<QAction*, kCommandCount> actions_{};
   FullTextState* fullText_ = nullptr;  // a child of the window
   ListDialogs dialogs_ = DesktopListDialogs();
+  std::unique_ptr<GamePictureSet> gamePictures_;
+  TGameForm* gameForm_ = nullptr;  // a child of the window
 };
 
 }  // namespace lexmora::gui

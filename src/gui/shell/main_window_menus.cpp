@@ -56,6 +56,7 @@ void TLexmoraAzeriDictionaries::RunCommand(Command command) {
     case Command::ListSave: SaveList(); break;
     case Command::ListExport: ExportList(); break;
     case Command::ToolsIdxSearch: SpeedButton9Click(); break;
+    case Command::ToolsGame: SpeedButton2Click(); break;
     case Command::SetClipBoard: QApplication::clipboard()->setText(article_->ContextWord()); break;
     case Command::SearchInList: SearchInList(article_->ContextWord()); break;
     case Command::IdxSearch: IdxSearch(article_->ContextWord()); break;
