@@ -18,6 +18,7 @@ class JsonWriter {
   JsonWriter& String(std::string_view utf8);
   JsonWriter& Int(std::int64_t value);
   JsonWriter& Bool(bool value);
+  JsonWriter& Null();
 
   // Key followed by a value.
   JsonWriter& Field(std::string_view key, std::string_view utf8) { return Key(key).String(utf8); }
