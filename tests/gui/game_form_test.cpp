@@ -97,6 +97,22 @@ class GameFormTest : public QObject {
     QVERIFY(!w->GameForm()->isVisible());
   }
 
+  void theGameWordsAreFoundOnAWorker() {
+    TempDir dir;
+    CopySampleFolder(dir.path());
+    auto w = OpenWindow(dir.path(), 1);
+    const auto known = [&w](int g) {
+      const GameWordTable& table = w->Session().GameWords(g);
+      return table.size() == w->Session().Group(g).entries.size() &&
+             std::none_of(table.begin(), table.end(), [](std::uint8_t m) { return m == kUnknown; });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(known(1) && known(2), 10000);
+    // Switching a sub-dictionary off loads the group again: its words are scanned anew.
+    w->SubDict1_SBClick(1);
+    QTRY_VERIFY_WITH_TIMEOUT(known(1), 10000);
+    QCOMPARE(w->Session().GameWords(1).size(), w->Session().Group(1).entries.size());
+  }
+
   void theSamplePicturesDecode() {
     TempDir dir;
     CopySampleFolder(dir.path());

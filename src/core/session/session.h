@@ -209,6 +209,8 @@ class Session {
   // A worker's ScanGameWords of group g's snapshot taken at loadCount;
   // ignored when the group has been loaded again since.
   void SetGameWordTable(int g, std::uint64_t loadCount, GameWordTable table);
+  // What is known of group g's game words so far.
+  const GameWordTable& GameWords(int g) const { return gameWordTables_[Slot(g)]; }
 
  private:
   static std::size_t Slot(int g) {

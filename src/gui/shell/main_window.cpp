@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
+#include <QThreadPool>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -116,10 +117,14 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   const int row = settings_->CurrentItemIndex;
   wordList_->SelectRow(session_->RowToSelect(row));
   UpdateCommands();
+  ScanGameWords();
   creating_ = false;
 }
 
 TLexmoraAzeriDictionaries::~TLexmoraAzeriDictionaries() {
+  // A scan still running calls back to this window: it ends first.
+  scanPool_->clear();
+  scanPool_->waitForDone();
   // FormDestroy: the window's state into the settings, then the groups are
   // freed and the group table is written back.
   SetSystemOptions();
@@ -237,6 +242,7 @@ void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
 
 void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
   session_->ReloadGroup(group);
+  ScanGameWords();
   UpdateCommands();
   model_->Reset();
 }
@@ -244,6 +250,7 @@ void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
 void TLexmoraAzeriDictionaries::SubDict1_SBClick(int button) {
   const int k = subDictButtons_[static_cast<std::size_t>(button)]->property("Tag").toInt();
   session_->ToggleSubDict(k);  // the group is reloaded with its new set
+  ScanGameWords();
   UpdateCommands();
   model_->Reset();
   RefreshVoclScreen(0);

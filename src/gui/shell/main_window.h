@@ -26,6 +26,7 @@ class QLineEdit;
 class QMenu;
 class QSplitter;
 class QToolBar;
+class QThreadPool;
 class QToolButton;
 
 namespace lexmora::gui {
@@ -172,6 +173,10 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void IdxSearch(const QString& word);
   void SetupFullTextSearch();
   void SetupGame();
+  // Finds the game words of every loaded group whose load has not been
+  // scanned yet, on a worker, so that the game never reads articles on the
+  // window thread for that.
+  void ScanGameWords();
   void DoIndexing(int group);
   void EndOfIndexing();
   void EndOfSearch(int group);
@@ -218,6 +223,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   ListDialogs dialogs_ = DesktopListDialogs();
   std::unique_ptr<GamePictureSet> gamePictures_;
   TGameForm* gameForm_ = nullptr;  // a child of the window
+  QThreadPool* scanPool_ = nullptr;  // one scan at a time; waited for at destruction
+  std::array<std::uint64_t, GroupTable::kMaxGroups> scannedLoads_{};
 };
 
 }  // namespace lexmora::gui

@@ -1,5 +1,6 @@
 // The main window's side of the game: the picture bases of the program
 // folder for the session, the game window, and opening it.
+#include <QThreadPool>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,6 +19,27 @@ void TLexmoraAzeriDictionaries::SetupGame() {
   gameForm_->switchKeyboardLayout = [this] { SwitchKeyboardLayout(); };
   if (auto* button = toolBar1_->findChild<QToolButton*>(QStringLiteral("TntSpeedButton9")))
     connect(button, &QToolButton::clicked, this, [this] { RunCommand(Command::ToolsGame); });
+  scanPool_ = new QThreadPool(this);
+  scanPool_->setMaxThreadCount(1);
+}
+
+void TLexmoraAzeriDictionaries::ScanGameWords() {
+  for (int g : session_->ListedGroups()) {
+    const std::size_t slot = static_cast<std::size_t>(g - 1);
+    const std::uint64_t load = session_->GroupLoadCount(g);
+    if (scannedLoads_[slot] == load || session_->Group(g).entries.empty()) continue;
+    scannedLoads_[slot] = load;
+    // The worker reads its own copy; the window takes the result only when
+    // the group has not been loaded again meanwhile. The window waits for
+    // the pool before it goes, so the worker may call back to it.
+    std::shared_ptr<const LoadedGroup> snapshot = session_->Snapshot(g);
+    scanPool_->start([this, snapshot, g, load] {
+      GameWordTable table = lexmora::ScanGameWords(*snapshot);
+      QMetaObject::invokeMethod(
+          this, [this, g, load, table = std::move(table)]() mutable { session_->SetGameWordTable(g, load, std::move(table)); },
+          Qt::QueuedConnection);
+    });
+  }
 }
 
 void TLexmoraAzeriDictionaries::SpeedButton2Click() {
