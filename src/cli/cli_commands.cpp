@@ -30,6 +30,16 @@ std::optional<int> AvailableGroup(const Session& session, const CliOptions& opti
   return g;
 }
 
+std::optional<int> FullListRow(const Session& session, const std::string& rowText, std::ostream& err) {
+  const int rows = session.Current().EntryCount();
+  const auto row = ParseInteger(rowText);
+  if (!row || *row < 0 || *row >= rows) {
+    err << "lexmora-cli: row " << rowText << " is outside the word list (0.." << rows - 1 << ")\n";
+    return std::nullopt;
+  }
+  return static_cast<int>(*row);
+}
+
 std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err) {
   auto session = std::make_unique<Session>(options.dir);
   const auto g = AvailableGroup(*session, options, groupText, err);
@@ -151,12 +161,9 @@ int CommandArticle(const CliOptions& options, const std::string& groupText, cons
   auto session = OpenSession(options, groupText, err);
   if (!session) return 2;
   const LoadedGroup& group = session->Current();
-  auto row = ParseInteger(rowText);
-  if (!row || *row < 0 || *row >= group.EntryCount()) {
-    err << "lexmora-cli: row " << rowText << " is outside the word list (0.." << group.EntryCount() - 1 << ")\n";
-    return 2;
-  }
-  const int r = static_cast<int>(*row);
+  const auto row = FullListRow(*session, rowText, err);
+  if (!row) return 2;
+  const int r = *row;
   RecordingArticleView view;
   ArticleRenderer renderer;
   renderer.DrawRVText(session->ArticleText(r), view);

@@ -32,6 +32,8 @@ std::optional<long long> ParseInteger(const std::string& text);
 // the session's table; nullopt after a message on err.
 std::optional<int> AvailableGroup(const Session& session, const CliOptions& options, const std::string& groupText,
                                   std::ostream& err);
+// A row of the current group's full word list, or nullopt after a message.
+std::optional<int> FullListRow(const Session& session, const std::string& rowText, std::ostream& err);
 // A session with group G (the text of the command line) loaded and current,
 // or null after a message on err when G is not an available group.
 std::unique_ptr<Session> OpenSession(const CliOptions& options, const std::string& groupText, std::ostream& err);

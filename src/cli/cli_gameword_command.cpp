@@ -27,12 +27,9 @@ int CommandGameWord(const CliOptions& options, const std::string& groupText, con
   auto session = OpenSession(options, groupText, err);
   if (!session) return 2;
   const LoadedGroup& group = session->Current();
-  auto row = ParseInteger(rowText);
-  if (!row || *row < 0 || *row >= group.EntryCount()) {
-    err << "lexmora-cli: row " << rowText << " is outside the word list (0.." << group.EntryCount() - 1 << ")\n";
-    return 2;
-  }
-  const int r = static_cast<int>(*row);
+  const auto row = FullListRow(*session, rowText, err);
+  if (!row) return 2;
+  const int r = *row;
   const std::string article = session->ArticleText(r);
   const GameArticle parts = ReadGameArticle(article);
   const bool gameWord = session->IsGameWord(r);
