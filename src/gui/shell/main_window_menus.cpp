@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTextDocumentFragment>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -13,6 +15,7 @@
 #include "dictionary/word_list_frame.h"
 #include "interface_texts.h"
 #include "main_window.h"
+#include "session/edit_commands.h"
 
 namespace lexmora::gui {
 
@@ -121,18 +124,38 @@ QMenu* TLexmoraAzeriDictionaries::createPopupMenu() {
 
 void TLexmoraAzeriDictionaries::EditCommand(Command command) {
   QWidget* focus = QApplication::focusWidget();
-  const bool inArticle = focus && (focus == article_->View() || article_->isAncestorOf(focus));
-  if (inArticle) {
-    if (command == Command::EditCopy) article_->View()->copy();
-    if (command == Command::EditSelectAll) article_->View()->selectAll();
-    return;
-  }
-  switch (command) {
-    case Command::EditCut: inputBox_->cut(); break;
-    case Command::EditCopy: inputBox_->copy(); break;
-    case Command::EditPaste: inputBox_->paste(); break;
-    case Command::EditSelectAll: inputBox_->selectAll(); break;
-    default: break;
+  const EditFocus place = focus == inputBox_                                                  ? EditFocus::InputBox
+                          : focus && (focus == article_->View() || article_->isAncestorOf(focus)) ? EditFocus::Article
+                                                                                              : EditFocus::Elsewhere;
+  QClipboard* clipboard = QApplication::clipboard();
+  switch (EditActionFor(command, place)) {
+    case EditAction::CopyInputSelection: clipboard->setText(inputBox_->selectedText()); break;
+    case EditAction::CopyArticleSelection: {
+      // Plain text; the sound buttons' placeholders are left out.
+      QString text = article_->View()->textCursor().selection().toPlainText();
+      text.remove(QChar::ObjectReplacementCharacter);
+      clipboard->setText(text);
+      break;
+    }
+    case EditAction::CopyNothing: clipboard->setText(QString()); break;
+    case EditAction::CutInputSelection:
+      clipboard->setText(inputBox_->selectedText());
+      if (inputBox_->hasSelectedText()) inputBox_->del();  // del() alone would take the next character
+      break;
+    case EditAction::PasteIntoInput: {
+      // Only text is taken; a clipboard with none (a picture, say) deletes
+      // the selection.
+      const QMimeData* data = clipboard->mimeData();
+      const QString text = data && data->hasText() ? data->text() : QString();
+      inputBox_->insert(QString::fromStdU16String(PastedText(text.toStdU16String())));
+      break;
+    }
+    case EditAction::SelectAllInput: inputBox_->selectAll(); break;
+    case EditAction::SelectAllArticle:
+      article_->View()->selectAll();
+      article_->View()->viewport()->update();
+      break;
+    case EditAction::None: break;
   }
 }
 

@@ -1,0 +1,106 @@
+// The edit commands and the clipboard: copy, cut, paste and select all on
+// the input box and the article.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QTextEdit>
+
+#include "dictionary/article_view.h"
+#include "dictionary/word_list_frame.h"
+#include "gui_test_support.h"
+
+using namespace lexmora;
+using namespace lexmora::test;
+
+class EditCommandsTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<gui::TLexmoraAzeriDictionaries> Open(TempDir& dir) {
+    WriteGroup(dir.path(), 1,
+               {SubDict(0, {{"apple", Article("apple", "alma")}, {"bank", Article("bank", "bank, sahil")}})});
+    auto w = OpenWindow(dir.path());
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get())) return nullptr;
+    return w;
+  }
+  static void Run(gui::TLexmoraAzeriDictionaries& w, const char* action) { w.findChild<QAction*>(action)->trigger(); }
+
+ private slots:
+  void copyWithNoFocusLeavesAnEmptyText() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    QApplication::clipboard()->setText("old");
+    w->WordList()->setFocus();
+    QApplication::processEvents();
+    Run(*w, "aEditCopy");
+    QCOMPARE(QApplication::clipboard()->text(), QString());
+  }
+
+  void pasteTakesTheFirstLineAndAtMost999Units() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    w->InputBox()->setFocus();
+    QApplication::clipboard()->setText("bank\r\nsecond line");
+    w->InputBox()->selectAll();
+    Run(*w, "aEditPaste");
+    QCOMPARE(w->InputBox()->text(), QString("bank"));
+    QCOMPARE(w->SelectedHeadword(), QString("bank"));
+    QApplication::clipboard()->setText(QString(1500, QChar(u'x')));
+    w->InputBox()->selectAll();
+    Run(*w, "aEditPaste");
+    QCOMPARE(w->InputBox()->text().size(), 999);
+  }
+
+  void aPictureOnlyClipboardDeletesTheSelection() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    w->InputBox()->setFocus();
+    w->InputBox()->setText("apple pie");
+    w->InputBox()->setSelection(5, 4);
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QApplication::clipboard()->setImage(picture);
+    Run(*w, "aEditPaste");
+    QCOMPARE(w->InputBox()->text(), QString("apple"));
+  }
+
+  void cutCopiesThenDeletesOnlyTheSelection() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    w->InputBox()->setFocus();
+    w->InputBox()->setText("bank");
+    w->InputBox()->setSelection(0, 2);
+    Run(*w, "aEditCut");
+    QCOMPARE(QApplication::clipboard()->text(), QString("ba"));
+    QCOMPARE(w->InputBox()->text(), QString("nk"));
+    w->InputBox()->deselect();
+    w->InputBox()->setCursorPosition(0);
+    Run(*w, "aEditCut");  // nothing selected: nothing deleted
+    QCOMPARE(w->InputBox()->text(), QString("nk"));
+  }
+
+  void selectAllInTheArticleThenCopyGivesTheWholeArticle() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    w->WordList()->SelectRow(1);
+    w->Article()->View()->setFocus();
+    QApplication::processEvents();
+    Run(*w, "aEditSelectAll");
+    Run(*w, "aEditCopy");
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY(copied.contains("bank, sahil"));
+    QCOMPARE(copied, w->ArticlePlainText().remove(QChar::ObjectReplacementCharacter));
+  }
+};
+
+QTEST_MAIN(EditCommandsTest)
+#include "edit_commands_test.moc"
