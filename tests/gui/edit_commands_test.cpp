@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -55,6 +56,21 @@ class EditCommandsTest : public QObject {
     w->InputBox()->selectAll();
     Run(*w, "aEditPaste");
     QCOMPARE(w->InputBox()->text().size(), 999);
+  }
+
+  void theEditKeysReachTheWindowsCommands() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    // The input box must not keep Ctrl+V and the others for its own paste.
+    for (Qt::Key key : {Qt::Key_X, Qt::Key_C, Qt::Key_V, Qt::Key_A}) {
+      QKeyEvent over(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+      QApplication::sendEvent(w->InputBox(), &over);
+      QVERIFY(!over.isAccepted());
+    }
+    QKeyEvent letter(QEvent::ShortcutOverride, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    QApplication::sendEvent(w->InputBox(), &letter);  // other keys stay the box's
+    QVERIFY(letter.isAccepted());
   }
 
   void aPictureOnlyClipboardDeletesTheSelection() {

@@ -138,6 +138,18 @@ void TLexmoraAzeriDictionaries::showEvent(QShowEvent* event) {
 }
 
 bool TLexmoraAzeriDictionaries::eventFilter(QObject* watched, QEvent* event) {
+  // The input box would take the edit keys for its own cut, copy and
+  // paste (which turns line breaks into blanks); the window's edit
+  // commands have rules of their own, so the keys go to them.
+  if (watched == inputBox_ && event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    for (QKeySequence::StandardKey k : {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::SelectAll}) {
+      if (key->matches(k)) {
+        event->ignore();
+        return true;
+      }
+    }
+  }
   // The list is moved from the input box with the cursor and page keys.
   if (watched == inputBox_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
