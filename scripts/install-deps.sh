@@ -8,7 +8,7 @@ PACKAGES=(
   libicu-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  xvfb xauth
+  xvfb xauth xdotool xclip
   fonts-liberation fonts-dejavu-core fonts-noto-core
 )
 
