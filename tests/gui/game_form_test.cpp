@@ -113,6 +113,30 @@ class GameFormTest : public QObject {
     QCOMPARE(w->Session().GameWords(1).size(), w->Session().Group(1).entries.size());
   }
 
+  void aRightAnswerLetsTheBackgroundThroughItsRegion() {
+    TempDir dir;
+    CopySampleFolder(dir.path());
+    gui::GamePictureSet pictures(dir.path());
+    QVERIFY(pictures.LoadGamePicture(0));
+    QVERIFY(pictures.LoadGameBackground(0));
+    const auto record = LoadGamePicture(dir.path(), 0);
+    QVERIFY(record && !record->points.empty());
+    const RegionPoint point = record->points.front();
+    QCOMPARE(qAlpha(pictures.RegionPicture().pixel(point.x, point.y)), 255);
+    GameRound round;
+    pictures.Fill({.region = 1, .right = true}, round);
+    QCOMPARE(qAlpha(pictures.RegionPicture().pixel(point.x, point.y)), 0);
+    // At the picture's own size the composite shows the background there.
+    const QSize size = pictures.RegionPicture().size();
+    const QImage composite = pictures.Compose(size, false);
+    const QImage background = pictures.Background().scaled(size);
+    QCOMPARE(composite.pixel(point.x, point.y), background.pixel(point.x, point.y));
+    // A wrong answer paints the region black, opaque.
+    pictures.Fill({.region = 2, .right = false}, round);
+    const RegionPoint second = record->points[1];
+    QCOMPARE(pictures.RegionPicture().pixel(second.x, second.y), qRgb(0, 0, 0));
+  }
+
   void theSamplePicturesDecode() {
     TempDir dir;
     CopySampleFolder(dir.path());

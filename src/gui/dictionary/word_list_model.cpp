@@ -43,8 +43,5 @@ void WordListModel::Reset() {
   endResetModel();
 }
 
-void WordListModel::MarksChanged() {
-  if (rows_ > 0) emit dataChanged(index(0), index(rows_ - 1), {MarkedRole});
-}
 
 }  // namespace lexmora::gui

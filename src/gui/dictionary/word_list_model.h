@@ -22,9 +22,8 @@ class WordListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
 
   // The session's group, view mode or list changed: the rows are re-read.
+  // Marks are read as rows are painted; a repaint of the view shows them.
   void Reset();
-  // Mark bytes changed: rows are repainted.
-  void MarksChanged();
 
  private:
   const Session& session_;

@@ -31,7 +31,18 @@ bool GamePictureSet::LoadGamePicture(int p) {
   loaded_ = true;
   // Another type, or bytes that do not decode, keep the former picture.
   QImage image = Decode(picture->picture, record_.Type());
-  if (!image.isNull()) region_ = image.convertToFormat(QImage::Format_ARGB32);
+  if (!image.isNull()) {
+    // Pixels of the transparent colour let the background through: they
+    // get alpha 0 once here, and right answers paint that colour the same
+    // way, so painting needs no keyed copy.
+    region_ = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb transparent = RecordColourToPixel(record_.TransparentColour()) & 0x00FFFFFFu;
+    for (int y = 0; y < region_.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(region_.scanLine(y));
+      for (int x = 0; x < region_.width(); ++x)
+        if ((line[x] & 0x00FFFFFFu) == transparent) line[x] = transparent;
+    }
+  }
   return true;
 }
 
@@ -52,8 +63,9 @@ void GamePictureSet::Fill(const RegionFill& fill, const GameRound& round) {
   // JPEG outlines are blurred: a small tolerance keeps them closed.
   const int tolerance = record_.Type() == 2 ? 48 : 0;
   // The cross-hatch of the second pass comes out two pixels wide from the fill itself.
-  FloodFill(view, point.x, point.y, RecordColourToPixel(record_.BorderColour()), RecordColourToPixel(colour),
-            fill.pattern, tolerance);
+  std::uint32_t pixel = RecordColourToPixel(colour);
+  if (fill.right) pixel &= 0x00FFFFFFu;  // see-through
+  FloodFill(view, point.x, point.y, RecordColourToPixel(record_.BorderColour()), pixel, fill.pattern, tolerance);
 }
 
 QImage GamePictureSet::Compose(const QSize& area, bool wholeBackground) const {
@@ -62,17 +74,8 @@ QImage GamePictureSet::Compose(const QSize& area, bool wholeBackground) const {
   QPainter painter(&composite);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   if (!background_.isNull()) painter.drawImage(QRect(QPoint(0, 0), area), background_);
-  if (!wholeBackground && !region_.isNull()) {
-    // The transparent colour lets the background through.
-    QImage keyed = region_.copy();
-    const QRgb transparent = RecordColourToPixel(record_.TransparentColour()) & 0x00FFFFFFu;
-    for (int y = 0; y < keyed.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-      for (int x = 0; x < keyed.width(); ++x)
-        if ((line[x] & 0x00FFFFFFu) == transparent) line[x] = 0;
-    }
-    painter.drawImage(QRect(QPoint(0, 0), area), keyed);
-  }
+  if (!wholeBackground && !region_.isNull()) painter.drawImage(QRect(QPoint(0, 0), area), region_);
+  painter.end();
   return composite;
 }
 

@@ -52,7 +52,7 @@ void TLexmoraAzeriDictionaries::ShowListChange() {
     RefreshVoclScreen(0);
     LookupAgain();
   } else {
-    model_->MarksChanged();
+    // The model reads the marks as it paints: a repaint shows them.
     wordList_->Grid()->viewport()->update();
   }
 }
