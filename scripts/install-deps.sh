@@ -6,9 +6,12 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libicu-dev zlib1g-dev
+  libsdl2-mixer-dev libespeak-ng-dev libvorbis-dev sox libsox-fmt-base
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   xvfb xauth xdotool xclip
+  x11-utils x11-apps python3 qt6-qpa-plugins
+  dpkg-dev lintian appstream
   fonts-liberation fonts-dejavu-core fonts-noto-core
 )
 

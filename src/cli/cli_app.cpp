@@ -25,6 +25,7 @@ constexpr const char* kUsage =
     "  export G --list user|game|search --out FILE\n"
     "                                  a list as a tab-separated file for flash-card programs\n"
     "  sound G SUBDICT N --out FILE    item N of a sub-dictionary's sound archive\n"
+    "  speak G ROW --out FILE.wav      the headword of a row, spoken in the group's language\n"
     "  gameword G ROW                  what the game makes of a row's word\n"
     "  gamebases                       the record counts of the game's picture bases\n"
     "  gamepicture I                   region picture I: record, points, picture size\n"
@@ -115,6 +116,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "search") return needs(2, "G QUERY") ? CommandSearch(options, rest[0], rest[1], out, err) : 1;
   if (command == "marks") return needs(1, "G [--load FILE]... [--toggle ROW]... [--save FILE] [--exit]") ? CommandMarks(options, rest[0], out, err) : 1;
   if (command == "export") return needs(1, "G --list user|game|search --out FILE") ? CommandExport(options, rest[0], out, err) : 1;
+  if (command == "speak")
+    return needs(2, "G ROW --out FILE.wav") ? CommandSpeak(options, rest[0], rest[1], out, err) : 1;
   if (command == "sound")
     return needs(3, "G SUBDICT N --out FILE") ? CommandSound(options, rest[0], rest[1], rest[2], out, err) : 1;
   if (command == "gameword") return needs(2, "G ROW") ? CommandGameWord(options, rest[0], rest[1], out, err) : 1;

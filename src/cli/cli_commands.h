@@ -55,6 +55,9 @@ int CommandSearch(const CliOptions& options, const std::string& group, const std
 // The game's picture bases in the program folder's GAME folder.
 int CommandSound(const CliOptions& options, const std::string& group, const std::string& subDict,
                  const std::string& number, std::ostream& out, std::ostream& err);
+// A headword spoken by the speech synthesizer, as a WAVE file.
+int CommandSpeak(const CliOptions& options, const std::string& group, const std::string& row, std::ostream& out,
+                 std::ostream& err);
 int CommandGameWord(const CliOptions& options, const std::string& group, const std::string& row, std::ostream& out,
                     std::ostream& err);
 int CommandGameBases(const CliOptions& options, std::ostream& out, std::ostream& err);

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "instance_channel.h"
+#include "settings/program_names.h"
+
 namespace lexmora::platform {
 
 QString AgentProgramPath(const QString& programDir) {
@@ -19,6 +22,10 @@ bool StartAgent(const QString& programDir, const QStringList& arguments) {
   const QFileInfo info(program);
   if (!info.isFile() || !info.isExecutable()) return false;
   return QProcess::startDetached(program, arguments, programDir);
+}
+
+bool CloseAgent() {
+  return SendInstanceRequest(InstanceSocketPath(QLatin1String(kAgentInstanceName)), QStringLiteral("close"));
 }
 
 }  // namespace lexmora::platform

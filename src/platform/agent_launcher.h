@@ -13,4 +13,8 @@ QString AgentProgramPath(const QString& programDir);
 // executable or a failed start is silent; returns whether it started.
 bool StartAgent(const QString& programDir, const QStringList& arguments = {});
 
+// Asks a running agent of this user to end ("close" on its socket). Nothing
+// happens when none runs; returns whether one was told.
+bool CloseAgent();
+
 }  // namespace lexmora::platform

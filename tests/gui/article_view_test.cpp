@@ -53,11 +53,15 @@ class ArticleViewTest : public QObject {
       }
       if (f.charFormat().isImageFormat()) {
         sawSound = true;
-        QCOMPARE(gui::SoundNumberOfLink(f.charFormat().anchorHref()), 7);
+        // The article's first button, holding sound number 7.
+        QCOMPARE(gui::SoundButtonOfLink(f.charFormat().anchorHref()), 0);
+        QCOMPARE(f.charFormat().toImageFormat().width(), 19.0);
       }
     }
     QVERIFY(sawHighlight);
     QVERIFY(sawSound);
+    QCOMPARE(view.SoundButtonCount(), 1);
+    QCOMPARE(view.SoundButton(0)->SoundNumber(), 7);
     // The headword style: Arial 12 bold, #8E021E.
     const QTextCharFormat head = doc->findBlockByNumber(2).begin().fragment().charFormat();
     QCOMPARE(head.fontPointSize(), 12.0);

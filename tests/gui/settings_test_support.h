@@ -46,6 +46,11 @@ class ProgramRun {
     options.keyboardLayouts = std::make_shared<platform::NullKeyboardLayouts>();
     options.settings = &settings_->Options();
     options.language = &settings_->Language();
+    options.availableLanguages = &settings_->AvailableLanguages();
+    options.saveSettings = [this] {
+      ++saves_;
+      settings_->SaveSettings();
+    };
     settings_->Options().DisplayIconOnTaskBar = false;  // no agent in the tests
     window_ = std::make_unique<gui::TLexmoraAzeriDictionaries>(options);
   }
@@ -53,6 +58,8 @@ class ProgramRun {
 
   gui::TLexmoraAzeriDictionaries& Window() { return *window_; }
   gui::ProgramSettings& Settings() { return *settings_; }
+  // How often the window saved the settings (the options dialog's OK).
+  int Saves() const { return saves_; }
 
   void Quit() {
     if (!window_) return;
@@ -63,6 +70,7 @@ class ProgramRun {
  private:
   std::unique_ptr<gui::ProgramSettings> settings_;
   std::unique_ptr<gui::TLexmoraAzeriDictionaries> window_;
+  int saves_ = 0;
 };
 
 inline QSize ScreenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }

@@ -12,7 +12,12 @@ for tool in Xvfb xdotool xclip; do
 done
 work="$(mktemp -d)"
 display=":$((90 + RANDOM % 100))"
-cleanup() { kill "$app" "$xserver" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"; }
+# The window starts the companion agent from the copied folder: it ends too.
+cleanup() {
+  kill "$app" "$xserver" $(pgrep -f "^$work/folder/lexagent") 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
 trap cleanup EXIT
 Xvfb "$display" -screen 0 1100x800x24 -nolisten tcp >/dev/null 2>&1 & xserver=$!
 export DISPLAY="$display"

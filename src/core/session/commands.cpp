@@ -30,6 +30,7 @@ constexpr CommandInfo kCommands[] = {
     {Command::Help, "aHelp", 151, "F1", false},
     {Command::HelpWeb, "aHelpWeb", 153, "", false},
     {Command::HelpAbout, "aHelpAbout", 152, "", false},
+    {Command::Pronounce, "aPronounce", 503, "Ctrl+P", false},
     {Command::SetClipBoard, "servSetClipBoard", 0, "", false},
     {Command::SearchInList, "servSearchInList", 0, "", false},
     {Command::IdxSearch, "servIdxSearch", 0, "", false},

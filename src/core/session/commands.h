@@ -36,6 +36,7 @@ enum class Command {
   Help,
   HelpWeb,
   HelpAbout,
+  Pronounce,      // the shown headword or the selected text, aloud
   SetClipBoard,   // article popups: the context word to the clipboard
   SearchInList,   // article popups: the context word in the full list
   IdxSearch,      // article popups: the context word in the full-text index

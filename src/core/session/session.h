@@ -20,6 +20,7 @@
 #include "fulltext/fulltext_runs.h"
 #include "fulltext/searcher.h"
 #include "game/game_setup.h"
+#include "session/sub_dict_checks.h"
 
 namespace lexmora {
 
@@ -114,6 +115,12 @@ class Session {
   // list file first and is read back with the group; its search marks are
   // made again from its last search and the view list follows.
   void ReloadGroup(int g);
+  // The options dialog's check marks (session_options.cpp): each sets or
+  // clears its sub-dictionary in its group's enabled set; marks of groups
+  // outside the table are ignored. Nothing is reloaded here.
+  void ApplySubDictChecks(const std::vector<SubDictCheck>& checks);
+  // The groups 1..count that are loaded, ascending.
+  std::vector<int> LoadedGroups() const;
 
   // The exit writes: every group that holds words writes its user list to
   // its default list file (silently).

@@ -9,7 +9,7 @@ std::vector<int> InterfaceTextIds() {
                           126, 127, 131, 132, 133, 134, 135, 141, 142, 143, 151, 152, 153, 201, 202, 203,
                           211, 212, 213, 301, 302, 303, 304, 305, 306, 307, 308, 320, 321, 322, 323, 324,
                           325, 326, 401, 402, 409, 410, 411, 412, 413, 414, 415,
-                          500, 501, 502};
+                          500, 501, 502, 503, 515, 530, 531};
   for (int n = 1; n <= kBuiltInGroupCount; ++n) ids.push_back(kGroupNameTextBase + n);
   std::sort(ids.begin(), ids.end());
   return ids;

@@ -12,6 +12,11 @@ inline constexpr const char* kMainExecutableName = "lexmora";
 inline constexpr const char* kAgentExecutableName = "lexagent";
 #endif
 
+// The names the running programs are found by: the dictionary's first
+// instance and the agent listen on local sockets named after them.
+inline constexpr const char* kInstanceName = "VORNKELDALexmoraDictionary";
+inline constexpr const char* kAgentInstanceName = "lexagent";
+
 // The font archive installed on the first run.
 inline constexpr const char* kFontArchiveName = "system.lib";
 

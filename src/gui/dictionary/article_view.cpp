@@ -41,8 +41,8 @@ ArticleView::ArticleView(QWidget* parent) : QWidget(parent) {
   BuildPopups();
 
   connect(view_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-    const int number = SoundNumberOfLink(url.toString());
-    if (number >= 0) emit SoundClicked(number);
+    const int button = SoundButtonOfLink(url.toString());
+    if (button >= 0 && button < SoundButtonCount()) SoundButton(button)->Click();
   });
   connect(view_, &ArticleTextView::RightClicked, this, [this](const QPoint& pos, const QPoint& global) {
     if (QMenu* popup = PopupFor(pos)) popup->popup(global);
@@ -73,6 +73,16 @@ void ArticleView::BuildPopups() {
   add(selectionPopup_, "TntMenuItem2", 212, tr("Search first word in list"), &ArticleView::SearchInListRequested);
   add(selectionPopup_, "Searchwordindictionaries1", 213, tr("Search word in dictionaries"),
       &ArticleView::IdxSearchRequested);
+  // Pronounce: the headword from the word popup, the selection from the other.
+  for (QMenu* menu : {wordPopup_, selectionPopup_}) {
+    menu->addSeparator();
+    QAction* action = menu->addAction(tr("Pronounce"));
+    action->setObjectName(QLatin1String(menu == wordPopup_ ? "PronounceWord1" : "PronounceSelection1"));
+    action->setProperty("Tag", 503);
+    const bool selection = menu == selectionPopup_;
+    connect(action, &QAction::triggered, this,
+            [this, selection] { emit PronounceRequested(selection ? contextWord_ : QString()); });
+  }
 }
 
 QMenu* ArticleView::PopupFor(const QPoint& viewportPos) {
@@ -91,14 +101,19 @@ QMenu* ArticleView::PopupFor(const QPoint& viewportPos) {
   return wordPopup_;
 }
 
-void ArticleView::ShowArticle(std::string_view article) {
-  ArticleDocumentSink sink(*view_->document());
+void ArticleView::ShowArticle(std::string_view article, const SoundSource& sounds) {
+  soundButtons_.clear();
+  ArticleDocumentSink sink(*view_->document(), [this, &sounds](const ArticleSoundItem& item) {
+    soundButtons_.push_back(std::make_unique<TSoundButton>(sounds, item.number, soundOutput_));
+    return static_cast<int>(soundButtons_.size()) - 1;
+  });
   renderer_.DrawRVText(article, sink);
   view_->verticalScrollBar()->setValue(0);
   view_->viewport()->update();
 }
 
 void ArticleView::Clear() {
+  soundButtons_.clear();
   view_->document()->clear();
   view_->viewport()->update();
 }

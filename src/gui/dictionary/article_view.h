@@ -8,8 +8,10 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "article/article_renderer.h"
+#include "sound_button.h"
 
 class QMenu;
 class QAction;
@@ -35,10 +37,16 @@ class ArticleView : public QWidget {
   ~ArticleView() override;
 
   ArticleTextView* View() const { return view_; }
+  // Where the sound buttons play; silent while none is set.
+  void SetSoundOutput(platform::SoundOutput* output) { soundOutput_ = output; }
   // Shows an unscrambled article; the current style carries over from the
-  // previous article as the renderer keeps it.
-  void ShowArticle(std::string_view article);
+  // previous article as the renderer keeps it. Every sound mark becomes a
+  // button playing from the source's archive; the buttons of the previous
+  // article go with it.
+  void ShowArticle(std::string_view article, const SoundSource& sounds = {});
   void Clear();
+  int SoundButtonCount() const { return static_cast<int>(soundButtons_.size()); }
+  TSoundButton* SoundButton(int i) const { return soundButtons_[static_cast<std::size_t>(i)].get(); }
   QString PlainText() const;
   const QString& ContextWord() const { return contextWord_; }
 
@@ -50,7 +58,8 @@ class ArticleView : public QWidget {
   void CopyRequested(const QString& word);
   void SearchInListRequested(const QString& word);
   void IdxSearchRequested(const QString& word);
-  void SoundClicked(int number);
+  // Pronounce in a popup: the selected text, or empty for the headword.
+  void PronounceRequested(const QString& selection);
 
  private:
   void BuildPopups();
@@ -61,6 +70,8 @@ class ArticleView : public QWidget {
   QMenu* wordPopup_ = nullptr;       // TntPopupMenu1
   QMenu* selectionPopup_ = nullptr;  // TntPopupMenu2
   QAction* wordCaption_ = nullptr;   // word1
+  platform::SoundOutput* soundOutput_ = nullptr;
+  std::vector<std::unique_ptr<TSoundButton>> soundButtons_;
 };
 
 }  // namespace lexmora::gui

@@ -7,9 +7,13 @@
 
 #include <cstdio>
 
+#include "audio/audio_output.h"
 #include "dictionary/article_view.h"
+#include "instance_start.h"
 #include "main_window.h"
+#include "platform/instance_channel.h"
 #include "platform/qsettings_backend.h"
+#include "platform/user_program_folder.h"
 #include "program_settings.h"
 #include "settings/program_names.h"
 #include "start_options.h"
@@ -58,7 +62,7 @@ int main(int argc, char** argv) {
                      : std::make_unique<lexmora::platform::QSettingsBackend>(options.settingsFile);
   const QString executable = options.dirGiven
                                  ? QDir(options.window.programDir).filePath(QLatin1String(lexmora::kMainExecutableName))
-                                 : QApplication::applicationFilePath();
+                                 : lexmora::platform::ExecutableForUser(QApplication::applicationFilePath());
   lexmora::gui::ProgramSettings settings(std::move(backend), lexmora::gui::DesktopSettingsEnvironment(executable));
   if (options.dirGiven) settings.SetRunFolder(options.window.programDir);
   settings.LoadSettings(lexmora::gui::DesktopFirstRunSteps());
@@ -66,8 +70,30 @@ int main(int argc, char** argv) {
   options.window.programDir = settings.ProgramFolder();
   options.window.settings = &settings.Options();
   options.window.language = &settings.Language();
+  options.window.availableLanguages = &settings.AvailableLanguages();
+  options.window.saveSettings = [&settings] { settings.SaveSettings(); };
 
+  // One instance per user. A later start hands its request to the first and
+  // ends here, before a window and the exit writes, which would overwrite
+  // the settings and lists the first instance writes.
+  lexmora::platform::InstanceChannel instance(
+      lexmora::platform::InstanceSocketPath(lexmora::gui::InstanceName(options.settingsFile)));
+  if (lexmora::gui::ClaimInstance(instance, options.window.offStart) == lexmora::gui::InstanceStart::End) return 0;
+  options.window.instance = &instance;
+  // A run that only takes a picture leaves the agent alone.
+  options.window.startAgent = options.screenshotFile.isEmpty();
+
+  // The audio device, open for the program's life; every sound is silent
+  // when none opens.
+  lexmora::platform::AudioOutput audio;
+  audio.Open();
+  options.window.soundOutput = &audio;
+
+  // The splash shows during start-up, not in a run that takes a picture.
+  options.window.showSplash = options.screenshotFile.isEmpty();
   const int result = RunMainWindow(options);
+  lexmora::gui::TSoundThread::WaitForAll();
+  audio.Close();
   // SaveSettings: after the main window is gone.
   settings.SaveSettings();
   return result;

@@ -38,11 +38,15 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   layouts_ = options_.keyboardLayouts ? options_.keyboardLayouts
                                       : std::shared_ptr<platform::KeyboardLayouts>(platform::CreateDesktopKeyboardLayouts());
 
+  ConnectInstance();
+
   // The companion agent, unless this start only closes a running instance.
-  if (!options_.offStart && settings_->DisplayIconOnTaskBar) platform::StartAgent(options_.programDir);
+  if (!options_.offStart && options_.startAgent && settings_->DisplayIconOnTaskBar)
+    platform::StartAgent(options_.programDir);
 
   // Every group of the table is loaded.
   session_ = std::make_unique<lexmora::Session>(options_.programDir.toStdString());
+  CreateOptionsForm();
   session_->LoadAllGroups();
 
   // Widgets.
@@ -79,6 +83,8 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   CreateMenus();
   SetupFullTextSearch();
   SetupGame();
+  SetupHelp();
+  SetupSound();
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -101,6 +107,7 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   // Restored state: language, geometry, bars and group; then the word and the row.
   resize(kDefaultWindowWidth, kDefaultWindowHeight);  // the design-time size
   RestoreSystemOptions();
+  if (options_.showSplash) ShowSplash();
   const int restoredGroup = session_->CurrentGroup();
   int item = 0;
   for (std::size_t i = 0; i < groupList_.size(); ++i)
@@ -310,7 +317,7 @@ void TLexmoraAzeriDictionaries::SetWordInfo(int entry) {
   const LoadedGroup& group = session_->Current();
   if (entry >= group.EntryCount()) return;
   currentSubDict_ = group.entries[static_cast<std::size_t>(entry)].SubDict();
-  article_->ShowArticle(session_->ViewArticleText(entry));
+  article_->ShowArticle(session_->ViewArticleText(entry), ArticleSounds(currentSubDict_));
 }
 
 void TLexmoraAzeriDictionaries::SearchInList(const QString& word) {

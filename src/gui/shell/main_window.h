@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -29,6 +30,11 @@ class QToolBar;
 class QThreadPool;
 class QToolButton;
 
+namespace lexmora::platform {
+class InstanceChannel;
+class SoundOutput;
+}
+
 namespace lexmora::gui {
 
 class ArticleView;
@@ -38,6 +44,12 @@ class WordListModel;
 class FullTextState;
 class GamePictureSet;
 class TGameForm;
+class HelpWindow;
+class HelpRouter;
+class TTitleForm;
+class SpeechPlayer;
+struct SoundSource;
+class TOptionsForm;
 
 // What the window starts with: the program folder and the values the
 // settings store will restore.
@@ -45,6 +57,7 @@ struct MainWindowOptions {
   QString programDir;
   bool offStart = false;             // first argument "OFF"
   bool displayIconOnTaskBar = true;  // start the companion agent
+  bool startAgent = true;            // false: this run never starts the agent
   bool synchronizeLayout = true;     // switch the keyboard layout with the group
   int currentLangGroup = 1;
   int currentItemIndex = 0;
@@ -56,6 +69,20 @@ struct MainWindowOptions {
   // own, filled from the values above.
   OptionsRecord* settings = nullptr;
   InterfaceLanguage* language = nullptr;
+  // Where sound buttons and spoken words play; silent when null.
+  platform::SoundOutput* soundOutput = nullptr;
+  // Shows the splash window during creation (the program does; tests and
+  // screenshots go without).
+  bool showSplash = false;
+  // The first instance's channel: the window answers the requests of later
+  // starts ("activate", "close"). None: the window is not reachable.
+  platform::InstanceChannel* instance = nullptr;
+  // Writes the settings record (SaveSettings) after the options dialog is
+  // accepted; nothing is written when null.
+  std::function<void()> saveSettings;
+  // The interface languages whose files load; when null the window lists
+  // those of the program folder itself.
+  const std::vector<AvailableLanguageRec>* availableLanguages = nullptr;
 };
 
 class TLexmoraAzeriDictionaries : public QMainWindow {
@@ -77,6 +104,12 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void ListWordChanged(const QString& text);
   void Frame11DrawGrid1Click(int row);
   void SetWordInfo(int entry);
+  // Instances (main_window_instance.cpp): the application's activation, a
+  // later start's "activate" (restore or raise) and its "close" (closes
+  // exactly as the user would).
+  void AppActivating();
+  void BringToFront();
+  void WMCloseVocl();
   // Settings and interface language (main_window_settings.cpp,
   // main_window_language.cpp).
   void RestoreSystemOptions();
@@ -104,6 +137,34 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // game window on the current list; the window itself.
   void SpeedButton2Click();
   TGameForm* GameForm() const { return gameForm_; }
+
+  // Help and about (main_window_help.cpp): the help window at a help
+  // context of the interface language's page, the home page in the user's
+  // browser, the about box shown modally.
+  void ShowHelp(int context);
+  void OpenWebPage();
+  void ShowAboutBox();
+  HelpWindow* HelpForm() const { return helpForm_; }
+  TTitleForm* TitleForm() const { return titleForm_; }
+
+  // The options command (main_window_options.cpp): the options dialog on a
+  // working copy of the settings, then everything it changed applied at once.
+  void aToolsOptionsExecute();
+  TOptionsForm* OptionsForm() const { return optionsForm_; }
+  // How the options command starts and closes the companion agent;
+  // replaceable, so that tests can watch it.
+  struct AgentControl {
+    std::function<void(const QString& programDir, const QStringList& arguments)> start;
+    std::function<void()> close;
+  };
+  AgentControl& Agent() { return agent_; }
+  static AgentControl DesktopAgentControl();
+
+  // Pronounce (main_window_sound.cpp): the selected text, or else the
+  // shown headword (its recorded sound when the article has one that
+  // plays), spoken in the group's headword language in the background.
+  void Pronounce(const QString& selection);
+  SpeechPlayer* Speech() const { return speech_; }
 
   // The list commands (main_window_lists.cpp): Clear list, Load list, Save
   // List and Export list.
@@ -158,6 +219,9 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   QToolBar* CreateToolBar2();
   void FillGroupBoxAndMenu();
 
+  // The activation handler and the answers to later starts.
+  void ConnectInstance();
+  void AnswerInstance(const QString& request);
   // Takes the settings record and language given, or the window's own.
   void AdoptSettings();
   int SetupSubDictButtons();
@@ -173,6 +237,12 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   void IdxSearch(const QString& word);
   void SetupFullTextSearch();
   void SetupGame();
+  void SetupHelp();
+  void ShowSplash();
+  void SetupSound();
+  // The sound archive of a sub-dictionary of the current group.
+  SoundSource ArticleSounds(int subDict) const;
+  void CreateOptionsForm();
   // Finds the game words of every loaded group whose load has not been
   // scanned yet, on a worker, so that the game never reads articles on the
   // window thread for that.
@@ -223,6 +293,12 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   ListDialogs dialogs_ = DesktopListDialogs();
   std::unique_ptr<GamePictureSet> gamePictures_;
   TGameForm* gameForm_ = nullptr;  // a child of the window
+  HelpWindow* helpForm_ = nullptr;  // a child of the window, made on first use
+  HelpRouter* helpRouter_ = nullptr;
+  TTitleForm* titleForm_ = nullptr;  // the splash, kept until the window goes
+  SpeechPlayer* speech_ = nullptr;  // a child of the window
+  TOptionsForm* optionsForm_ = nullptr;  // a child of the window
+  AgentControl agent_ = DesktopAgentControl();
   QThreadPool* scanPool_ = nullptr;  // one scan at a time; waited for at destruction
   std::array<std::uint64_t, GroupTable::kMaxGroups> scannedLoads_{};
 };

@@ -108,7 +108,8 @@ QToolBar* TLexmoraAzeriDictionaries::CreateToolBar1() {
   QToolButton* search = button("TntSpeedButton7", ToolIcon::Search, 141);
   connect(search, &QToolButton::clicked, this, [this] { SpeedButton9Click(); });
   button("TntSpeedButton9", ToolIcon::Game, 142);
-  button("TntSpeedButton10", ToolIcon::Options, 143);
+  QToolButton* options = button("TntSpeedButton10", ToolIcon::Options, 143);
+  connect(options, &QToolButton::clicked, this, [this] { RunCommand(Command::ToolsOptions); });
   QToolButton* help = button("TntSpeedButton11", ToolIcon::Help, 151);
   help->setToolTip(InterfaceText(151));
   return bar;

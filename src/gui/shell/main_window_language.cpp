@@ -11,6 +11,8 @@
 #include "dictionary/group_combo_box.h"
 #include "interface_texts.h"
 #include "main_window.h"
+#include "settings/help_contexts.h"
+#include "options/options_form.h"
 
 namespace lexmora::gui {
 namespace {
@@ -53,7 +55,8 @@ void TLexmoraAzeriDictionaries::LangRemake() {
   for (const char* name : {"TntPopupMenu1", "TntPopupMenu2"})
     if (auto* popup = article_->findChild<QMenu*>(QLatin1String(name))) RetextMenu(popup->actions());
 
-  // 3. (The options dialog re-texts itself when it exists.)
+  // 3. The options dialog.
+  if (optionsForm_) optionsForm_->LangRemake();
 
   // 4. The group box draws group n with text 220 + n.
   for (int i = 0; i < groupBox_->count(); ++i) groupBox_->SetShownText(i, GroupText(groupBox_->GroupAt(i)));
@@ -68,7 +71,7 @@ void TLexmoraAzeriDictionaries::LangRemake() {
 
   // 6. The help file of the language.
   const int lang = language_->CurrentInterfaceLang();
-  helpFile_ = QStringLiteral("help/%1.html").arg(QString::fromStdString(LanguageFileName(lang)).section(u'.', 0, 0));
+  helpFile_ = QString::fromStdString(HelpPageName(lang));
 }
 
 }  // namespace lexmora::gui

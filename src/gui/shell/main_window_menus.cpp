@@ -16,6 +16,7 @@
 #include "interface_texts.h"
 #include "main_window.h"
 #include "session/edit_commands.h"
+#include "settings/help_contexts.h"
 
 namespace lexmora::gui {
 
@@ -60,6 +61,11 @@ void TLexmoraAzeriDictionaries::RunCommand(Command command) {
     case Command::ListExport: ExportList(); break;
     case Command::ToolsIdxSearch: SpeedButton9Click(); break;
     case Command::ToolsGame: SpeedButton2Click(); break;
+    case Command::Help: ShowHelp(kHelpContents); break;
+    case Command::HelpWeb: OpenWebPage(); break;
+    case Command::HelpAbout: ShowAboutBox(); break;
+    case Command::ToolsOptions: aToolsOptionsExecute(); break;
+    case Command::Pronounce: Pronounce(article_->View()->textCursor().selectedText()); break;
     case Command::SetClipBoard: QApplication::clipboard()->setText(article_->ContextWord()); break;
     case Command::SearchInList: SearchInList(article_->ContextWord()); break;
     case Command::IdxSearch: IdxSearch(article_->ContextWord()); break;
@@ -77,6 +83,8 @@ void TLexmoraAzeriDictionaries::CreateMenus() {
   QMenu* edit = menu(101, "Edit1");
   for (Command c : {Command::EditCut, Command::EditCopy, Command::EditPaste, Command::EditSelectAll})
     edit->addAction(Action(c));
+  edit->addSeparator();
+  edit->addAction(Action(Command::Pronounce));
 
   QMenu* view = menu(102, "View1");
   for (Command c : {Command::ViewFull, Command::ViewUserList, Command::ViewGameList, Command::ViewSearchList})
