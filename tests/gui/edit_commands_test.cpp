@@ -12,6 +12,9 @@
 
 #include "dictionary/article_view.h"
 #include "dictionary/word_list_frame.h"
+#include <QMenu>
+#include <QTextCursor>
+
 #include "gui_test_support.h"
 
 using namespace lexmora;
@@ -115,6 +118,31 @@ class EditCommandsTest : public QObject {
     const QString copied = QApplication::clipboard()->text();
     QVERIFY(copied.contains("bank, sahil"));
     QCOMPARE(copied, w->ArticlePlainText().remove(QChar::ObjectReplacementCharacter));
+  }
+
+  // The popups' Copy puts the context word as it stands: a selection over
+  // paragraphs keeps its CR LF, unlike a paste, which would cut it.
+  void theContextWordGoesToTheClipboardUnchanged() {
+    TempDir dir;
+    auto w = Open(dir);
+    QVERIFY(w);
+    w->WordList()->SelectRow(1);
+    w->Article()->View()->selectAll();
+    QMenu* popup = w->Article()->PopupFor(QPoint(1, 1));
+    QVERIFY(popup);
+    QCOMPARE(popup->objectName(), QString("TntPopupMenu2"));
+    QVERIFY(w->Article()->ContextWord().contains("\r\n"));
+    QAction* copy = popup->findChild<QAction*>("TntMenuItem1");
+    QVERIFY(copy);
+    copy->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), w->Article()->ContextWord());
+    // The word popup: the clicked word alone.
+    w->Article()->View()->moveCursor(QTextCursor::Start);
+    const QRect first = w->Article()->View()->cursorRect();
+    popup = w->Article()->PopupFor(first.center() + QPoint(2, 0));
+    QCOMPARE(popup->objectName(), QString("TntPopupMenu1"));
+    Run(*w, "servSetClipBoard");
+    QCOMPARE(QApplication::clipboard()->text(), QString("bank"));
   }
 };
 
