@@ -35,6 +35,7 @@ cmake --build "$build" --parallel "$jobs" "${keep_going[@]}" || build_status=$?
 # Leaks are reported too; any sanitizer report ends the test with an error.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$repo/scripts/lsan-system.supp:print_suppressions=0}"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 cd "$build"
