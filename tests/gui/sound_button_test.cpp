@@ -181,8 +181,16 @@ class SoundButtonTest : public QObject {
     gui::TLexmoraAzeriDictionaries window(options);
     window.ListWordChanged("apple");  // its article has sound mark 1
     QVERIFY(window.Article()->SoundButtonCount() > 0);
+    out.Hold();
     window.Pronounce(QString());
     QVERIFY(out.WaitForPlays(1));
+    // Again while the recording's thread runs: the word is not spoken over it.
+    QVERIFY(window.Article()->SoundButton(0)->PlayingFlag());
+    window.Pronounce(QString());
+    out.Release();
+    window.Speech()->WaitForDone();
+    QVERIFY(WaitForEnd(*window.Article()->SoundButton(0)));
+    QCOMPARE(out.Played().size(), std::size_t{1});
     QCOMPARE(out.Played()[0].substr(0, 4), std::string("OggS"));
     QCOMPARE(out.Played()[0], LoadSound(SoundArchiveFile(folder.path(), "vcl_ea", 0), 1));
 

@@ -5,22 +5,13 @@
 #include "audio/speech.h"
 #include "dictc/source_parser.h"
 #include "dictionary/file_io.h"
+#include "dictionary/file_names.h"
 #include "sound/headword_voice.h"
 #include "sound/sound_archive.h"
 #include "soundc/ogg_encoder.h"
 #include "soundc/sound_words.h"
 
 namespace lexmora::tools {
-
-namespace {
-
-std::string ArchiveName(std::string_view base, int subDict) {
-  std::string number = std::to_string(subDict);
-  if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
-  return std::string(base) + number + ".snd";
-}
-
-}  // namespace
 
 std::vector<SpokenArchive> BuildSpokenArchives(const std::filesystem::path& groupFile,
                                                const std::filesystem::path& programDir) {
@@ -44,7 +35,7 @@ std::vector<SpokenArchive> BuildSpokenArchives(const std::filesystem::path& grou
         if (items[number - 1].empty()) throw std::runtime_error("cannot encode \"" + word + "\"");
         ++archive.spoken;
       }
-      archive.file = programDir / "DICT" / ArchiveName(group.record.BaseName(), parsed.subDict.header.Number());
+      archive.file = programDir / SoundArchivePath(group.record.BaseName(), parsed.subDict.header.Number());
       std::filesystem::create_directories(archive.file.parent_path());
       if (!WriteFileAtomically(archive.file, SoundArchiveImage(items)))
         throw std::runtime_error("cannot write " + archive.file.string());

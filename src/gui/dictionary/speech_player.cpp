@@ -32,9 +32,10 @@ void SpeechPlayer::RunPending() {
     text = std::move(pendingText_);
     queued_ = false;
   }
+  // A word that cannot be spoken or played is silent, as a missing
+  // recording is.
   const std::string wav = platform::SpeakToWav(voice, text.toStdString());
-  const bool played = !wav.empty() && output_ && output_->Play(wav);
-  emit Spoken(text, played);
+  if (!wav.empty() && output_) output_->Play(wav);
 }
 
 }  // namespace lexmora::gui

@@ -27,11 +27,6 @@ class SpeechPlayer : public QObject {
   void Speak(const std::string& voice, const QString& text);
   void WaitForDone();
 
- signals:
-  // From the worker: the word was spoken (played is false when it could not
-  // be synthesized or played).
-  void Spoken(const QString& text, bool played);
-
  private:
   void RunPending();
 

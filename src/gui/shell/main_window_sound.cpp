@@ -29,8 +29,12 @@ void TLexmoraAzeriDictionaries::Pronounce(const QString& selection) {
     const int row = SelectedRow();
     const int entry = row < 0 ? -1 : session_->EntryForRow(row);
     if (entry < 0) return;
-    // A recording of the headword is preferred to the synthesizer.
-    if (article_->SoundButtonCount() > 0 && article_->SoundButton(0)->Click()) return;
+    // A recording of the headword is preferred to the synthesizer; while it
+    // is being started the word is not spoken over it.
+    if (article_->SoundButtonCount() > 0) {
+      TSoundButton* recording = article_->SoundButton(0);
+      if (recording->PlayingFlag() || recording->Click()) return;
+    }
     text = QString::fromStdU16String(session_->Headword(entry));
   }
   speech_->Speak(HeadwordVoice(session_->Table().Group(session_->CurrentGroup())), text);
