@@ -19,18 +19,42 @@ if(LEXMORA_HAVE_QT)
          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lexmora\" SYMBOLIC)")
 endif()
 
-# The console program and every data tool named lexmora-*.
+# The console program and every data tool named lexmora-*, but not the tools
+# only the build runs: lexmora-credits writes a C++ source of the window
+# program and is of no use outside the build.
+set(LEXMORA_BUILD_ONLY_TOOLS lexmora-credits)
 set(LEXMORA_INSTALLED_TOOLS)
 foreach(folder ${CMAKE_SOURCE_DIR}/src/cli ${CMAKE_SOURCE_DIR}/tools)
   get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
   foreach(t IN LISTS targets)
     get_target_property(type ${t} TYPE)
-    if(type STREQUAL "EXECUTABLE" AND t MATCHES "^lexmora-")
+    if(type STREQUAL "EXECUTABLE" AND t MATCHES "^lexmora-" AND NOT t IN_LIST LEXMORA_BUILD_ONLY_TOOLS)
       list(APPEND LEXMORA_INSTALLED_TOOLS ${t})
     endif()
   endforeach()
 endforeach()
 install(TARGETS ${LEXMORA_INSTALLED_TOOLS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# A manual page for every program in bin (docs/man/NAME.1), compressed as
+# Debian wants them.
+set(LEXMORA_MAN_PROGRAMS ${LEXMORA_INSTALLED_TOOLS})
+if(LEXMORA_HAVE_QT)
+  list(PREPEND LEXMORA_MAN_PROGRAMS lexmora)
+endif()
+set(LEXMORA_MAN_BUILD ${CMAKE_BINARY_DIR}/man)
+file(MAKE_DIRECTORY ${LEXMORA_MAN_BUILD})
+set(LEXMORA_MAN_PAGES)
+foreach(program IN LISTS LEXMORA_MAN_PROGRAMS)
+  set(page ${CMAKE_SOURCE_DIR}/docs/man/${program}.1)
+  if(NOT EXISTS ${page})
+    message(WARNING "${program} is installed to bin but has no manual page ${page}")
+    continue()
+  endif()
+  configure_file(${page} ${LEXMORA_MAN_BUILD}/${program}.1 COPYONLY)
+  execute_process(COMMAND gzip -9nf ${LEXMORA_MAN_BUILD}/${program}.1)
+  list(APPEND LEXMORA_MAN_PAGES ${LEXMORA_MAN_BUILD}/${program}.1.gz)
+endforeach()
+install(FILES ${LEXMORA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The sample program folder, without the link to the build tree's agent and
 # without what a run of the program writes into it.
