@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libicu-dev zlib1g-dev
-  libsdl2-mixer-dev libespeak-ng-dev libvorbis-dev sox libsox-fmt-base
+  libsdl2-mixer-dev libasound2-dev libespeak-ng-dev libvorbis-dev sox libsox-fmt-base
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   xvfb xauth xdotool xclip

@@ -11,6 +11,7 @@
 #include "agent_tray.h"
 #include "platform/instance_channel.h"
 #include "platform/qsettings_backend.h"
+#include "platform/termination_signals.h"
 #include "settings/interface_language.h"
 #include "settings/program_names.h"
 
@@ -60,6 +61,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("lexagent"));
   QApplication::setOrganizationName(QStringLiteral("Lexmora"));
   QApplication::setQuitOnLastWindowClosed(false);
+  // Ends cleanly (the tray icon removed, the socket closed) on SIGTERM,
+  // SIGINT and SIGHUP.
+  lexmora::platform::TerminationSignals ending;
+  QObject::connect(&ending, &lexmora::platform::TerminationSignals::Requested, &app, [] { QApplication::exit(0); });
 
   lexmora::platform::InstanceChannel channel(
       lexmora::platform::InstanceSocketPath(QLatin1String(lexmora::kAgentInstanceName)));

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 
 #include "gui_test_support.h"
 #include "platform/instance_channel.h"
+#include "platform/termination_signals.h"
 #include "shell/instance_start.h"
 
 using namespace lexmora;
@@ -47,6 +49,21 @@ class InstanceChannelTest : public QObject {
  private slots:
   void init() { socket_ = QString::fromStdString((dir_.path() / "instance").string()); }
   void cleanup() { QFile::remove(socket_); }
+
+  // SIGTERM, SIGINT and SIGHUP reach the event loop as a Qt signal; one
+  // object per process holds the handlers.
+  void terminationSignalsReachTheEventLoop() {
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+      platform::TerminationSignals ending;
+      QVERIFY(ending.Installed());
+      QVERIFY(!platform::TerminationSignals().Installed());
+      QSignalSpy requested(&ending, &platform::TerminationSignals::Requested);
+      ::raise(sig);
+      QTRY_COMPARE(requested.count(), 1);
+      QCOMPARE(requested.at(0).at(0).toInt(), sig);
+      QVERIFY(ending.Received());
+    }
+  }
 
   void FirstListensLaterStartsHandOver() {
     InstanceChannel first(socket_);

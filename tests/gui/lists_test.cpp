@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QListView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "dictionary/file_io.h"
@@ -153,6 +154,32 @@ class ListsTest : public QObject {
     auto w = OpenWindow(dir.path());
     QVERIFY(Marked(*w, 0));
     QVERIFY(!Marked(*w, 1));
+  }
+
+  // A burst of marks is written once, by a timer that later marks do not
+  // put off; the window is still open when the file holds them.
+  void aBurstOfMarksIsWrittenOnceWithinTheDelay() {
+    TempDir dir;
+    WriteGroups(dir.path());
+    auto w = OpenWindow(dir.path());
+    const auto file = dir.path() / "NOTEPADS" / "vcl_ea.npl";
+    QVERIFY(w->ListSaveTimer() == nullptr || !w->ListSaveTimer()->isActive());
+    w->AddToList(0, 0);
+    QTimer* timer = w->ListSaveTimer();
+    QVERIFY(timer != nullptr && timer->isActive());
+    QCOMPARE(timer->interval(), gui::TLexmoraAzeriDictionaries::kListSaveDelayMs);
+    QTest::qWait(50);
+    const int left = timer->remainingTime();
+    w->AddToList(2, 0);
+    QVERIFY(timer->remainingTime() <= left);
+    QVERIFY(!std::filesystem::exists(file));
+    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(file), 2 * gui::TLexmoraAzeriDictionaries::kListSaveDelayMs);
+    const auto marks = ReadNotepadFile(file);
+    QVERIFY(marks.has_value());
+    auto reopened = std::make_unique<Session>(dir.path());
+    reopened->LoadAllGroups();
+    QCOMPARE(reopened->Group(1).userList, (NotepadARRAY{1, 0, 1, 0}));
+    QVERIFY(!timer->isActive());
   }
 };
 

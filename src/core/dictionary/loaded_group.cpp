@@ -133,8 +133,10 @@ LoadedGroup LoadGroup(const fs::path& dir, const GroupTable& table, int groupNum
         ++kept;
       }
       all.resize(kept);
-      all.shrink_to_fit();
-      group.entries = std::move(all);
+      // Copying the table to return a few dropped records' room costs more
+      // than the room.
+      if (kept < all.capacity() - all.capacity() / 16) all.shrink_to_fit();
+      group.entries = SharedRecords<VoclIndexRecord>(std::move(all));
     }
   }
   group.loaded = true;

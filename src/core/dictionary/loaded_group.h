@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dictionary/dict_group_record.h"
+#include "dictionary/shared_records.h"
 #include "dictionary/sub_vocl_header.h"
 #include "dictionary/vocl_index.h"
 
@@ -28,7 +29,7 @@ struct LoadedGroup {
   int groupNumber = 0;
   int codePage = 1252;  // headword code page of the group
   fs::path wordIndexFile;
-  std::vector<VoclIndexRecord> entries;  // kept records, unscrambled, file order
+  SharedRecords<VoclIndexRecord> entries;  // kept records, unscrambled, file order; shared by copies
   VoclIndexHeader indexHeader;
   SubVoclHeaderArray headers;             // ascending sub-dictionary number
   std::vector<fs::path> headerFiles;      // the ".wbf" file of each header

@@ -42,6 +42,7 @@ void Session::LoadGroup(int g) {
   readers_[slot].reset();  // it refers to the group being replaced
   DictGroupRecord& record = state_.table.Group(g);
   groups_[slot] = lexmora::LoadGroup(dir_, state_.table, g, record.Enabled());
+  listChanged_[slot] = false;  // the marks are those of the list file again
   LoadedGroup& group = groups_[slot];
   group.userList.resize(group.entries.size(), 0);
   group.gameList.assign(group.entries.size(), 0);
@@ -55,8 +56,31 @@ void Session::LoadGroup(int g) {
   MarkSearchResults(g);  // article numbers survive a reload; entries may not
 }
 
-void Session::SaveAllNotepads() const {
+void Session::SaveAllNotepads() {
   for (int g = 1; g <= GroupTable::kMaxGroups; ++g) SaveDefaultList(g);
+}
+
+bool Session::SaveExitState() {
+  SaveAllNotepads();
+  // The table as Close leaves it: the groups that held entries unloaded.
+  GroupTable table = state_.table;
+  for (int g = 1; g <= GroupTable::kMaxGroups; ++g)
+    if (!Group(g).entries.empty() && table.Valid(g)) table.Group(g).SetLoaded(false);
+  return SaveGroupTable(dir_, table);
+}
+
+bool Session::AnyListChanged() const {
+  return std::find(listChanged_.begin(), listChanged_.end(), true) != listChanged_.end();
+}
+
+int Session::SaveChangedLists() {
+  int written = 0;
+  for (int g = 1; g <= GroupTable::kMaxGroups; ++g) {
+    if (!listChanged_[Slot(g)]) continue;
+    SaveDefaultList(g);
+    ++written;
+  }
+  return written;
 }
 
 bool Session::Close() {
@@ -218,6 +242,7 @@ ListChange Session::AddToList(int row, int action, int selectedRow) {
     if (row <= s && s < rows - 1 && s != 0) s = s - 1;
     if (s >= rows) s = rows - 1;
     change.marksChanged = true;
+    listChanged_[Slot(current_)] = true;
     change.closedUp = true;
     change.selectRow = s;
     return change;
@@ -230,6 +255,7 @@ ListChange Session::AddToList(int row, int action, int selectedRow) {
     default: mark = 1; break;
   }
   change.marksChanged = true;
+  listChanged_[Slot(current_)] = true;
   return change;
 }
 
@@ -238,7 +264,8 @@ std::filesystem::path Session::DefaultListFile(int g) const {
   return UserListPath(dir_, state_.table.Group(g).BaseName());
 }
 
-void Session::SaveDefaultList(int g) const {
+void Session::SaveDefaultList(int g) {
+  listChanged_[Slot(g)] = false;
   const LoadedGroup& group = Group(g);
   if (group.entries.empty() || group.groupNumber != g) return;
   SaveNotepadFile(group, group.userList, DefaultListFile(g));  // silent, as at every reload and exit
@@ -247,6 +274,7 @@ void Session::SaveDefaultList(int g) const {
 void Session::ClearList() {
   auto& marks = groups_[Slot(current_)].userList;
   std::fill(marks.begin(), marks.end(), 0);
+  listChanged_[Slot(current_)] = true;
   if (viewMode_ == kViewUserList) BuildViewList();
 }
 
@@ -270,6 +298,7 @@ ListLoad Session::LoadList(const std::filesystem::path& path) {
     LoadedGroup& group = groups_[Slot(file->group)];
     if (group.loaded && group.groupNumber == file->group) {
       ApplyNotepadFile(*file, group, group.userList);
+      listChanged_[Slot(file->group)] = true;
       result.loaded = true;
     }
   }

@@ -124,7 +124,18 @@ class Session {
 
   // The exit writes: every group that holds words writes its user list to
   // its default list file (silently).
-  void SaveAllNotepads() const;
+  void SaveAllNotepads();
+  // Every write of the exit (the user lists, and the group table as the
+  // exit leaves it), with the groups kept loaded: the session manager's
+  // request to save. Returns whether the table was written.
+  bool SaveExitState();
+  // Whether a group's user list changed since its default list file was
+  // last written (right click, Add, Remove, Clear, Load).
+  bool ListChanged(int g) const { return listChanged_[Slot(g)]; }
+  bool AnyListChanged() const;
+  // Writes the default list file of every group whose list changed since
+  // its last write; returns how many were written.
+  int SaveChangedLists();
   // The default list file of group g: NOTEPADS/<base>.npl.
   std::filesystem::path DefaultListFile(int g) const;
   // Clear list: the current group's user list is emptied.
@@ -225,7 +236,7 @@ class Session {
   }
   void LoadGroup(int g);
   // Writes group g's user list to its default file when g holds words.
-  void SaveDefaultList(int g) const;
+  void SaveDefaultList(int g);
   void BuildViewList();
   void MarkSearchResults(int g);
   // The view list of view 2: the Game Auto List made again, then listed.
@@ -246,6 +257,7 @@ class Session {
   GamePictures* gamePictures_ = nullptr;
   std::array<GameWordTable, GroupTable::kMaxGroups> gameWordTables_{};
   std::array<std::uint64_t, GroupTable::kMaxGroups> loadCounts_{};
+  std::array<bool, GroupTable::kMaxGroups> listChanged_{};
 };
 
 }  // namespace lexmora

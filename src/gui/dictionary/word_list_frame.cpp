@@ -60,6 +60,14 @@ int WordListFrame::SelectedRow() const {
   return current.isValid() ? current.row() : -1;
 }
 
+void WordListFrame::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!scrollPending_) return;
+  scrollPending_ = false;
+  const QModelIndex current = grid_->currentIndex();
+  if (current.isValid()) grid_->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
 void WordListFrame::SelectRow(int row) {
   QAbstractItemModel* model = grid_->model();
   if (row < 0 || row >= model->rowCount()) {
@@ -74,6 +82,11 @@ void WordListFrame::SelectRow(int row) {
   } else {
     grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   }
+  if (!grid_->isVisible()) {
+    scrollPending_ = true;
+    return;
+  }
+  scrollPending_ = false;
   const QRect visible = grid_->viewport()->rect();
   const QRect rowRect = grid_->visualRect(index);
   grid_->scrollTo(index, visible.contains(rowRect) ? QAbstractItemView::EnsureVisible

@@ -33,8 +33,13 @@ class WordListFrame : public QWidget {
   // The selected row, -1 when none.
   int SelectedRow() const;
   // Selects a row (or clears the selection for -1) and brings it into view;
-  // the selection change is reported like a user's.
+  // the selection change is reported like a user's. While the list is
+  // hidden the scrolling waits for its showing: placing a row lays out
+  // every row, which a hidden list would do again when shown.
   void SelectRow(int row);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  signals:
   void SelectionChanged(int row);
@@ -44,6 +49,7 @@ class WordListFrame : public QWidget {
   WordListGrid* grid_;
   WordListDelegate* delegate_;
   int rowHeight_ = 18;
+  bool scrollPending_ = false;
 };
 
 }  // namespace lexmora::gui

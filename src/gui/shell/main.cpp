@@ -13,6 +13,7 @@
 #include "main_window.h"
 #include "platform/instance_channel.h"
 #include "platform/qsettings_backend.h"
+#include "platform/termination_signals.h"
 #include "platform/user_program_folder.h"
 #include "program_settings.h"
 #include "settings/program_names.h"
@@ -22,9 +23,10 @@
 namespace {
 
 // The main window's life: created, shown, the message loop; destroyed on return.
-int RunMainWindow(lexmora::gui::StartOptions& options) {
+int RunMainWindow(lexmora::gui::StartOptions& options, const lexmora::platform::TerminationSignals& ending) {
   lexmora::gui::TLexmoraAzeriDictionaries window(options.window);
   if (options.window.offStart) return 0;  // this start only closes a running instance
+  if (ending.Received()) return 0;        // ended during start-up (in the splash)
   if (options.viewMode != 0) window.SpeedButton1Click(options.viewMode);
   // A word given on the command line is looked up as if typed.
   if (options.wordGiven) window.ListWordChanged(options.window.currentBoxWord);
@@ -47,6 +49,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Lexmora"));
   QApplication::setOrganizationName(QStringLiteral("Lexmora"));
   QApplication::setStyle(QStringLiteral("Fusion"));
+  // SIGTERM, SIGINT and SIGHUP end every event loop, so that the program
+  // leaves through its normal exit: the window's state, every group's list
+  // and the group table at the window's end, the settings after it.
+  lexmora::platform::TerminationSignals ending;
+  QObject::connect(&ending, &lexmora::platform::TerminationSignals::Requested, &app, [] { QApplication::exit(0); });
 
   lexmora::gui::StartOptions options =
       lexmora::gui::ParseStartOptions(QApplication::arguments(), QApplication::applicationDirPath());
@@ -83,15 +90,15 @@ int main(int argc, char** argv) {
   // A run that only takes a picture leaves the agent alone.
   options.window.startAgent = options.screenshotFile.isEmpty();
 
-  // The audio device, open for the program's life; every sound is silent
-  // when none opens.
+  // The audio device, open for the program's life, opened beside the
+  // start-up; every sound is silent when none opens.
   lexmora::platform::AudioOutput audio;
-  audio.Open();
+  audio.OpenInBackground();
   options.window.soundOutput = &audio;
 
   // The splash shows during start-up, not in a run that takes a picture.
   options.window.showSplash = options.screenshotFile.isEmpty();
-  const int result = RunMainWindow(options);
+  const int result = RunMainWindow(options, ending);
   lexmora::gui::TSoundThread::WaitForAll();
   audio.Close();
   // SaveSettings: after the main window is gone.

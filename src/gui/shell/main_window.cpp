@@ -46,7 +46,6 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
 
   // Every group of the table is loaded.
   session_ = std::make_unique<lexmora::Session>(options_.programDir.toStdString());
-  CreateOptionsForm();
   session_->LoadAllGroups();
 
   // Widgets.
@@ -284,6 +283,7 @@ void TLexmoraAzeriDictionaries::ActivateProc() {
 void TLexmoraAzeriDictionaries::AddToList(int row, int action) {
   if (row < 0) return;
   const ListChange change = session_->AddToList(row, action, SelectedRow());
+  if (change.marksChanged) ScheduleListSave();
   if (change.closedUp) {
     model_->Reset();
     wordList_->SelectRow(change.selectRow);

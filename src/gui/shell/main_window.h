@@ -28,6 +28,7 @@ class QMenu;
 class QSplitter;
 class QToolBar;
 class QThreadPool;
+class QTimer;
 class QToolButton;
 
 namespace lexmora::platform {
@@ -114,6 +115,9 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // main_window_language.cpp).
   void RestoreSystemOptions();
   void SetSystemOptions();
+  // Every write of the exit, with the window staying open: the session
+  // manager's request to save before the desktop ends (Qt's commitData).
+  void CommitData();
   void LangRemake();
   OptionsRecord& Settings() { return *settings_; }
   InterfaceLanguage& Language() { return *language_; }
@@ -150,7 +154,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // The options command (main_window_options.cpp): the options dialog on a
   // working copy of the settings, then everything it changed applied at once.
   void aToolsOptionsExecute();
-  TOptionsForm* OptionsForm() const { return optionsForm_; }
+  // Made on first use: the start does not wait for it.
+  TOptionsForm* OptionsForm();
   // How the options command starts and closes the companion agent;
   // replaceable, so that tests can watch it.
   struct AgentControl {
@@ -182,6 +187,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
     std::function<void(QWidget* parent, const QString& caption, const QString& text)> warn;
   };
   ListDialogs& Dialogs() { return dialogs_; }
+  static constexpr int kListSaveDelayMs = 2000;
+  QTimer* ListSaveTimer() const { return listSaveTimer_; }
   // The desktop's file dialogs and message box.
   static ListDialogs DesktopListDialogs();
 
@@ -254,6 +261,9 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   QString ChooseListFile(bool save, const QString& caption, const QString& filter, const QString& suffix);
   // The word list after its marks changed: the user-list view is built anew.
   void ShowListChange();
+  // After a change of a user list its group's default list file is written
+  // within kListSaveDelayMs, once for a burst of changes.
+  void ScheduleListSave();
 
   MainWindowOptions options_;
   OptionsRecord ownSettings_;
@@ -299,6 +309,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   SpeechPlayer* speech_ = nullptr;  // a child of the window
   TOptionsForm* optionsForm_ = nullptr;  // a child of the window
   AgentControl agent_ = DesktopAgentControl();
+  QTimer* listSaveTimer_ = nullptr;  // made on the first change of a list
   QThreadPool* scanPool_ = nullptr;  // one scan at a time; waited for at destruction
   std::array<std::uint64_t, GroupTable::kMaxGroups> scannedLoads_{};
 };

@@ -2,6 +2,7 @@
 // handler, and the requests of later starts that reach it through the
 // instance channel.
 #include <QGuiApplication>
+#include <QSessionManager>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -15,6 +16,8 @@ void TLexmoraAzeriDictionaries::ConnectInstance() {
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive) AppActivating();
   });
+  // The desktop is about to end: write what the exit would.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { CommitData(); });
   if (options_.instance == nullptr) return;
   // The channel outlives the window: a request after the window is gone is dropped.
   options_.instance->SetHandler([self = QPointer<TLexmoraAzeriDictionaries>(this)](const QString& request) {

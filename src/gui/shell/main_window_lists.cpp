@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "dictionary/article_view.h"
 #include "dictionary/word_list_frame.h"
@@ -57,15 +58,31 @@ void TLexmoraAzeriDictionaries::ShowListChange() {
   }
 }
 
+void TLexmoraAzeriDictionaries::ScheduleListSave() {
+  if (!session_->AnyListChanged()) return;
+  if (listSaveTimer_ == nullptr) {
+    listSaveTimer_ = new QTimer(this);
+    listSaveTimer_->setObjectName(QStringLiteral("ListSaveTimer"));
+    listSaveTimer_->setSingleShot(true);
+    listSaveTimer_->setInterval(kListSaveDelayMs);
+    connect(listSaveTimer_, &QTimer::timeout, this, [this] { session_->SaveChangedLists(); });
+  }
+  // Not restarted by later changes: the first change of a burst is on disk
+  // within the delay however long the burst goes on.
+  if (!listSaveTimer_->isActive()) listSaveTimer_->start();
+}
+
 void TLexmoraAzeriDictionaries::ClearList() {
   session_->ClearList();
   ShowListChange();
+  ScheduleListSave();
 }
 
 void TLexmoraAzeriDictionaries::LoadList() {
   const QString file = ChooseListFile(false, InterfaceText(134), kListFilter, QStringLiteral("npl"));
   if (file.isEmpty()) return;
   const ListLoad load = session_->LoadList(ToPath(file));
+  ScheduleListSave();
   // A list of another group switches to it as the user's choice would.
   if (load.switchGroup) SelectGroup(load.group);
   else if (load.loaded) ShowListChange();

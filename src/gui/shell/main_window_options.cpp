@@ -20,6 +20,11 @@ TLexmoraAzeriDictionaries::AgentControl TLexmoraAzeriDictionaries::DesktopAgentC
   return control;
 }
 
+TOptionsForm* TLexmoraAzeriDictionaries::OptionsForm() {
+  if (optionsForm_ == nullptr) CreateOptionsForm();
+  return optionsForm_;
+}
+
 void TLexmoraAzeriDictionaries::CreateOptionsForm() {
   std::vector<AvailableLanguageRec> languages;
   if (options_.availableLanguages) {
@@ -31,10 +36,12 @@ void TLexmoraAzeriDictionaries::CreateOptionsForm() {
     languages = probe.AvailableLanguages(QDir(options_.programDir).filesystemAbsolutePath());
   }
   optionsForm_ = new TOptionsForm(std::move(languages), *session_, *language_, this);
+  optionsForm_->LangRemake();
 }
 
 void TLexmoraAzeriDictionaries::aToolsOptionsExecute() {
   // 1-2. The working copy, shown modally; anything but OK discards it.
+  OptionsForm();
   optionsForm_->WorkingCopy() = *settings_;
   if (optionsForm_->exec() != QDialog::Accepted) return;
 

@@ -1,6 +1,7 @@
 // The main window and the settings record: RestoreSystemOptions applies the
 // loaded record when the window is created, SetSystemOptions captures the
-// window's state into it when the window is destroyed. The bounds are the
+// window's state into it when the window is destroyed (and when the session
+// manager asks the program to save, CommitData). The bounds are the
 // core's (window_restore_rules.h).
 #include <algorithm>
 
@@ -102,6 +103,12 @@ void TLexmoraAzeriDictionaries::SetSystemOptions() {
   window.selectedRow = wordList_->SelectedRow();
   window.boxWord = inputBox_->text().toStdU16String();
   CaptureWindowState(*settings_, window, *session_);
+}
+
+void TLexmoraAzeriDictionaries::CommitData() {
+  SetSystemOptions();
+  session_->SaveExitState();
+  if (options_.saveSettings) options_.saveSettings();
 }
 
 }  // namespace lexmora::gui

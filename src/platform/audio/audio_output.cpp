@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace lexmora::platform {
 
@@ -11,6 +15,10 @@ namespace {
 // thread with the device locked: it may touch nothing but these flags.
 std::array<std::atomic<bool>, AudioOutput::kMaxChannels> g_finished{};
 std::atomic<AudioOutput*> g_open{nullptr};
+
+// ALSA reports every card it fails to find on stderr; without a device the
+// program says so itself, once.
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 }  // namespace
 
@@ -22,7 +30,22 @@ void AudioOutput::ChannelFinished(int channel) {
 
 bool AudioOutput::Open(int bufferFrames) {
   std::lock_guard lock(mutex_);
+  return OpenLocked(bufferFrames);
+}
+
+void AudioOutput::OpenInBackground() {
+  std::lock_guard lock(mutex_);
+  if (open_ || tried_ || opener_.joinable()) return;
+  wanted_ = true;
+  opener_ = std::thread([this] { Open(); });
+}
+
+bool AudioOutput::OpenLocked(int bufferFrames) {
   if (open_) return true;
+  tried_ = true;
+  snd_lib_error_set_handler(&QuietAlsa);
+  // The program handles SIGINT and SIGTERM itself.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   AudioOutput* none = nullptr;
   if (!g_open.compare_exchange_strong(none, this)) return false;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -46,7 +69,10 @@ bool AudioOutput::Open(int bufferFrames) {
 }
 
 void AudioOutput::Close() {
+  if (opener_.joinable()) opener_.join();
   std::lock_guard lock(mutex_);
+  tried_ = false;
+  wanted_ = false;
   if (open_) {
     Mix_ChannelFinished(nullptr);
     Mix_HaltChannel(-1);
@@ -87,7 +113,15 @@ void AudioOutput::ReleaseFinished() {
 
 bool AudioOutput::Play(std::string_view image) {
   std::lock_guard lock(mutex_);
-  if (!open_ || image.empty()) return false;
+  if (image.empty()) return false;
+  if (!open_ && wanted_ && !tried_) OpenLocked(512);
+  if (!open_) {
+    if (tried_ && !reported_) {
+      std::fprintf(stderr, "%s: no sound device; sounds are silent\n", program_invocation_short_name);
+      reported_ = true;
+    }
+    return false;
+  }
   ReleaseFinishedLocked();
   SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
   if (!source) return false;

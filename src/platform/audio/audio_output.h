@@ -1,8 +1,10 @@
-// The program's audio device on SDL2_mixer: opened once at start, closed
-// at exit. Every played image is decoded into a chunk of its own and played
+// The program's audio device on SDL2_mixer: opened in the background after
+// start (or by the first play), closed at exit. Every played image is decoded into a chunk of its own and played
 // on a free channel, so several sounds may overlap; a chunk whose playback
 // has ended is freed at the next play (or at close). When no device opens,
-// every play is silent and reports false.
+// every play is silent and reports false, and the first such play says so
+// in one line on stderr; the sound libraries themselves stay quiet, and
+// leave the process's signals alone.
 #pragma once
 
 #include <array>
@@ -10,6 +12,7 @@
 #include <cstddef>
 #include <mutex>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "audio/sound_output.h"
@@ -32,6 +35,10 @@ class AudioOutput : public SoundOutput {
   // (bufferFrames sample frames, about 12 ms at 512). Only one output may
   // be open in a process at a time. False when no device opens.
   bool Open(int bufferFrames = 512);
+  // Opens the device on a thread of its own, so that the program's start
+  // does not wait for the sound system; a play meanwhile waits for it (or
+  // opens it, when the thread has not yet begun). Close ends it all.
+  void OpenInBackground();
   void Close();
   bool IsOpen() const;
 
@@ -48,9 +55,14 @@ class AudioOutput : public SoundOutput {
  private:
   static void ChannelFinished(int channel);
   void ReleaseFinishedLocked();
+  bool OpenLocked(int bufferFrames);
 
   mutable std::mutex mutex_;
+  std::thread opener_;
   bool open_ = false;
+  bool wanted_ = false;    // OpenInBackground was asked: a play may open the device
+  bool tried_ = false;     // an open was attempted since the last close
+  bool reported_ = false;  // the silent play has been reported
   bool sdlStarted_ = false;
   std::array<Mix_Chunk*, kMaxChannels> chunks_{};
 };

@@ -97,9 +97,11 @@ TEST_F(TwoSubDictGroup, RecordCountIsTheWholeFileSizeOverRecordSize) {
 
 TEST_F(TwoSubDictGroup, ArticlesOutsideTheirFileReadAsEmpty) {
   LoadedGroup g = LoadGroup(dir.path(), table, 1, Set({0, 1}));
-  g.entries[0].SetArticleLength(0xFFFFFFF0u);
+  std::vector<VoclIndexRecord> records(g.entries.begin(), g.entries.end());
+  records[0].SetArticleLength(0xFFFFFFF0u);
+  records[1].SetArticleOffset(0xFFFFFFF0u);
+  g.entries = SharedRecords<VoclIndexRecord>(records);
   EXPECT_EQ(ReadArticleText(g, 0), "");
-  g.entries[1].SetArticleOffset(0xFFFFFFF0u);
   EXPECT_EQ(ReadArticleText(g, 1), "");
   EXPECT_EQ(ReadArticleText(g, -1), "");
   EXPECT_EQ(ReadArticleText(g, 99), "");

@@ -45,6 +45,48 @@ TEST_F(SessionListsTest, MarksSurviveTheProgramThroughTheDefaultFile) {
   EXPECT_EQ(s->Group(2).userList, (NotepadARRAY{0, 0}));
 }
 
+// A changed list is written soon after the change, without the exit: only
+// the groups whose lists changed, once, and only until the next change.
+TEST_F(SessionListsTest, ChangedListsAreWrittenWithoutTheExit) {
+  auto s = Open(1);
+  EXPECT_FALSE(s->AnyListChanged());
+  EXPECT_EQ(s->SaveChangedLists(), 0);
+  EXPECT_FALSE(std::filesystem::exists(s->DefaultListFile(1)));
+  s->AddToList(4, 0, 0);
+  ASSERT_TRUE(s->ListChanged(1));
+  EXPECT_FALSE(s->ListChanged(2));
+  EXPECT_EQ(s->SaveChangedLists(), 1);
+  EXPECT_FALSE(s->AnyListChanged());
+  EXPECT_FALSE(std::filesystem::exists(s->DefaultListFile(2)));
+  {
+    auto other = Open(1);  // what a later start (after a kill) reads
+    EXPECT_EQ(other->Group(1).userList, (NotepadARRAY{0, 0, 0, 0, 1}));
+  }
+  // Clear and Load count as changes; a reload writes the list itself.
+  s->ClearList();
+  EXPECT_TRUE(s->ListChanged(1));
+  s->ReloadGroup(1);
+  EXPECT_FALSE(s->ListChanged(1));
+  const auto path = dir.path() / "other.npl";
+  ASSERT_TRUE(SaveNotepadFile(s->Group(2), {0, 1}, path));
+  ASSERT_TRUE(s->LoadList(path).loaded);
+  EXPECT_TRUE(s->ListChanged(2));
+  EXPECT_FALSE(s->ListChanged(1));
+}
+
+// The session manager's save: the exit's files, the groups still loaded.
+TEST_F(SessionListsTest, SaveExitStateWritesWhatCloseWouldAndKeepsTheGroups) {
+  auto s = Open(1);
+  s->AddToList(1, 0, 0);
+  ASSERT_TRUE(s->SaveExitState());
+  EXPECT_EQ(s->Group(1).EntryCount(), 5);
+  EXPECT_FALSE(s->AnyListChanged());
+  const std::string table = *ReadWholeFile(dir.path() / "groups.dgi");
+  s->Close();
+  EXPECT_EQ(*ReadWholeFile(dir.path() / "groups.dgi"), table);
+  EXPECT_EQ(Open(1)->Group(1).userList, (NotepadARRAY{0, 1, 0, 0, 0}));
+}
+
 TEST_F(SessionListsTest, ToggleIsEightBitAndAddKeepsAMark) {
   auto s = Open();
   s->AddToList(0, 0, 0);
