@@ -3,7 +3,8 @@
 # device (SDL's dummy driver): SIGTERM and SIGINT end the window within two
 # seconds through its normal exit, which writes the settings and every
 # group's list file; a mark made with a right click is in its group's list
-# file within two seconds, so a SIGKILL three seconds later keeps it.
+# file within two seconds, so a SIGKILL three seconds later keeps it. The
+# companion agent ends on SIGTERM too.
 #   exit_signals_x11_test.sh LEXMORA LEXMORA_CLI SAMPLE_FOLDER
 set -u
 # Under the sanitizer run, libxkbcommon-x11 (read by Qt's X11 connection)
@@ -66,6 +67,17 @@ for sig in TERM INT; do
   ls "$work/$sig/NOTEPADS/"*.npl >/dev/null 2>&1 || fail "SIG$sig: no list file written"
   echo "SIG$sig: ended with status 0, settings and list files written"
 done
+
+# The agent the first window started ends on SIGTERM as through its menu:
+# its socket goes with it.
+agent="$(pgrep -f "^$work/TERM/lexagent" | head -1)"
+socket="$XDG_RUNTIME_DIR/lexagent-$(id -u)"
+[[ -n "$agent" && -S "$socket" ]] || fail "the window started no agent"
+kill -TERM "$agent"
+for _ in $(seq 40); do kill -0 "$agent" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$agent" 2>/dev/null && fail "the agent still runs 2 s after SIGTERM"
+[[ -e "$socket" ]] && fail "the agent left its socket behind"
+echo "agent: ended on SIGTERM, socket removed"
 
 start KILL
 before="$("$cli" --dir "$work/KILL" marks 2 --json)"

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QThreadPool>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,9 +41,10 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
 
   ConnectInstance();
 
-  // The companion agent, unless this start only closes a running instance.
-  if (!options_.offStart && options_.startAgent && settings_->DisplayIconOnTaskBar)
-    platform::StartAgent(options_.programDir);
+  // The companion agent, unless this start only closes a running instance;
+  // it starts once the window is up, so that its own start-up does not
+  // compete with the window's.
+  agentPending_ = !options_.offStart && options_.startAgent && settings_->DisplayIconOnTaskBar;
 
   // Every group of the table is loaded.
   session_ = std::make_unique<lexmora::Session>(options_.programDir.toStdString());
@@ -141,6 +143,10 @@ TLexmoraAzeriDictionaries::~TLexmoraAzeriDictionaries() {
 void TLexmoraAzeriDictionaries::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   FocusInputBox();
+  if (agentPending_) {
+    agentPending_ = false;
+    QTimer::singleShot(0, this, [this] { platform::StartAgent(options_.programDir); });
+  }
 }
 
 bool TLexmoraAzeriDictionaries::eventFilter(QObject* watched, QEvent* event) {

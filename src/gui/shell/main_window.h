@@ -274,6 +274,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   std::unique_ptr<lexmora::Session> session_;
   std::shared_ptr<platform::KeyboardLayouts> layouts_;
   bool creating_ = true;
+  bool agentPending_ = false;  // the agent starts at the first showing
   bool followUp_ = true;
   std::vector<int> groupList_;
   int currentSubDict_ = -1;
