@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -86,6 +88,37 @@ TEST_F(AudioOutputTest, WithoutADeviceEveryPlayIsSilent) {
   // The failed start leaves nothing behind: the next open works.
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   EXPECT_TRUE(out.Open());
+}
+
+// Opened beside the start-up: a play waits for the device. Without one the
+// first play says so in one line of the program's own, and no library
+// writes to stderr.
+TEST_F(AudioOutputTest, OpenedInTheBackground) {
+  {
+    AudioOutput out;
+    out.OpenInBackground();
+    EXPECT_TRUE(out.Play(test::ToneWav(0.05)));
+    EXPECT_TRUE(out.IsOpen());
+  }
+  // ALSA without a sound card (as on build machines) reports each card it
+  // misses on stderr unless told not to.
+  setenv("SDL_AUDIODRIVER", "alsa", 1);
+  AudioOutput out;
+  testing::internal::CaptureStderr();
+  out.OpenInBackground();
+  const bool played = out.Play(test::ToneWav(0.05));
+  const bool again = out.Play(test::ToneWav(0.05));
+  const std::string said = testing::internal::GetCapturedStderr();
+  if (played) {
+    out.Close();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    GTEST_SKIP() << "this machine has an ALSA device";
+  }
+  EXPECT_FALSE(again);
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("no sound device"), std::string::npos) << said;
+  out.Close();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
 TEST_F(AudioOutputTest, OneOutputOpenAtATime) {
