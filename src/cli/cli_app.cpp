@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "  groups                          the group table with sub-dictionaries\n"
     "  list G [--start S] [--count C]  rows of group G's full word list\n"
     "  lookup G TEXT                   the row typing TEXT selects\n"
+    "  suggest G TEXT...               the rows each TEXT may mean: exact, folded, translit, inflected, typo\n"
     "  article G ROW                   the view calls of a row's article\n"
     "  index G                         builds the missing full-text index files\n"
     "  search G QUERY                  full-text search (needs the index)\n"
@@ -121,6 +122,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "sound")
     return needs(3, "G SUBDICT N --out FILE") ? CommandSound(options, rest[0], rest[1], rest[2], out, err) : 1;
   if (command == "gameword") return needs(2, "G ROW") ? CommandGameWord(options, rest[0], rest[1], out, err) : 1;
+  if (command == "suggest") {
+    if (rest.size() < 2) return needs(2, "G TEXT...") ? 0 : 1;  // prints the usage
+    return CommandSuggest(options, rest[0], std::vector<std::string>(rest.begin() + 1, rest.end()), out, err);
+  }
   if (command == "gamebases") return needs(0, "") ? CommandGameBases(options, out, err) : 1;
   if (command == "gamepicture") return needs(1, "I") ? CommandGamePicture(options, rest[0], out, err) : 1;
   if (command == "gamebackground") return needs(1, "I") ? CommandGameBackground(options, rest[0], out, err) : 1;

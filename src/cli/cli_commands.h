@@ -44,6 +44,9 @@ int CommandLookup(const CliOptions& options, const std::string& group, const std
                   std::ostream& err);
 int CommandArticle(const CliOptions& options, const std::string& group, const std::string& row, std::ostream& out,
                    std::ostream& err);
+// The suggestions for each text (at most 10 rows each), as the window offers them.
+int CommandSuggest(const CliOptions& options, const std::string& group, const std::vector<std::string>& texts,
+                   std::ostream& out, std::ostream& err);
 
 int CommandMarks(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);
 int CommandExport(const CliOptions& options, const std::string& group, std::ostream& out, std::ostream& err);

@@ -62,6 +62,22 @@ TEST_F(CliOnSmallGroup, ListLookupAndArticle) {
   EXPECT_EQ(plain.out, "ana\n  mother\n");
 }
 
+TEST_F(CliOnSmallGroup, SuggestGivesEachTextItsRowsAndHow) {
+  auto r = RunCliArgs({"--dir", d, "suggest", "2", "işıq", "isiq", "işıqlar", "ishiq", "zzz", "--json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, R"({"group":2,"results":[)"
+                   R"({"text":"işıq","suggestions":[{"row":2,"headword":"işıq","how":"exact"},)"
+                   R"({"row":1,"headword":"iş","how":"inflected"}]},)"  // iş + -ıq, "we are work"
+                   R"({"text":"isiq","suggestions":[{"row":2,"headword":"işıq","how":"folded"},)"
+                   R"({"row":1,"headword":"iş","how":"inflected"}]},)"
+                   R"({"text":"işıqlar","suggestions":[{"row":2,"headword":"işıq","how":"inflected"}]},)"
+                   R"({"text":"ishiq","suggestions":[{"row":2,"headword":"işıq","how":"typo"}]},)"
+                   R"({"text":"zzz","suggestions":[]}]})"
+                   "\n");
+  EXPECT_EQ(RunCliArgs({"--dir", d, "suggest", "2"}).code, 1);
+  EXPECT_EQ(RunCliArgs({"--dir", d, "suggest", "5", "x"}).code, 2);
+}
+
 TEST_F(CliOnSmallGroup, ErrorsGoToStderrWithNonZeroCodes) {
   EXPECT_EQ(RunCliArgs({"groups"}).code, 1);
   EXPECT_EQ(RunCliArgs({"--dir", d}).code, 1);

@@ -43,6 +43,7 @@ void Session::LoadGroup(int g) {
   DictGroupRecord& record = state_.table.Group(g);
   groups_[slot] = lexmora::LoadGroup(dir_, state_.table, g, record.Enabled());
   listChanged_[slot] = false;  // the marks are those of the list file again
+  suggestionIndexes_[slot].reset();
   LoadedGroup& group = groups_[slot];
   group.userList.resize(group.entries.size(), 0);
   group.gameList.assign(group.entries.size(), 0);
@@ -88,6 +89,7 @@ bool Session::Close() {
   for (int g = 1; g <= GroupTable::kMaxGroups; ++g) {
     LoadedGroup& group = groups_[Slot(g)];
     readers_[Slot(g)].reset();
+    suggestionIndexes_[Slot(g)].reset();
     if (!group.entries.empty() && state_.table.Valid(g)) state_.table.Group(g).SetLoaded(false);
     group = LoadedGroup{};
   }

@@ -21,6 +21,7 @@
 #include "fulltext/searcher.h"
 #include "game/game_setup.h"
 #include "session/sub_dict_checks.h"
+#include "suggest/suggestion_index.h"
 
 namespace lexmora {
 
@@ -230,6 +231,18 @@ class Session {
   // What is known of group g's game words so far.
   const GameWordTable& GameWords(int g) const { return gameWordTables_[Slot(g)]; }
 
+  // Suggestions (session_suggest.cpp). The index of a snapshot of group g,
+  // made on a worker; released when the group is loaded again or freed.
+  static std::shared_ptr<const SuggestionIndex> MakeSuggestionIndex(const LoadedGroup& snapshot,
+                                                                     const DictGroupRecord& record);
+  // A worker's index of group g's snapshot taken at loadCount; ignored when
+  // the group has been loaded again since.
+  void SetSuggestionIndex(int g, std::uint64_t loadCount, std::shared_ptr<const SuggestionIndex> index);
+  bool HasSuggestionIndex(int g) const { return suggestionIndexes_[Slot(g)] != nullptr; }
+  // Rows of the current group's full view the typed text may mean, best
+  // first (none while its index is not yet made).
+  std::vector<Suggestion> Suggest(std::u16string_view typed, std::size_t limit) const;
+
  private:
   static std::size_t Slot(int g) {
     return static_cast<std::size_t>(g >= 1 && g <= GroupTable::kMaxGroups ? g - 1 : 0);
@@ -258,6 +271,7 @@ class Session {
   std::array<GameWordTable, GroupTable::kMaxGroups> gameWordTables_{};
   std::array<std::uint64_t, GroupTable::kMaxGroups> loadCounts_{};
   std::array<bool, GroupTable::kMaxGroups> listChanged_{};
+  std::array<std::shared_ptr<const SuggestionIndex>, GroupTable::kMaxGroups> suggestionIndexes_{};
 };
 
 }  // namespace lexmora

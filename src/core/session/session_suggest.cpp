@@ -1,0 +1,24 @@
+// The suggestion index of each loaded group and the suggestions for the
+// current group.
+#include "session/session.h"
+
+namespace lexmora {
+
+std::shared_ptr<const SuggestionIndex> Session::MakeSuggestionIndex(const LoadedGroup& snapshot,
+                                                                     const DictGroupRecord& record) {
+  const HeadwordLanguage language = HeadwordLanguageOfBase(record.BaseName());
+  return std::make_shared<const SuggestionIndex>(snapshot, language, SharedStemmer(language));
+}
+
+void Session::SetSuggestionIndex(int g, std::uint64_t loadCount, std::shared_ptr<const SuggestionIndex> index) {
+  if (!state_.table.Valid(g) || loadCount != loadCounts_[Slot(g)] || Group(g).entries.empty()) return;
+  suggestionIndexes_[Slot(g)] = std::move(index);
+}
+
+std::vector<Suggestion> Session::Suggest(std::u16string_view typed, std::size_t limit) const {
+  const auto& index = suggestionIndexes_[Slot(current_)];
+  if (!index) return {};
+  return index->Suggest(typed, Current(), limit);
+}
+
+}  // namespace lexmora
