@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
@@ -64,6 +65,45 @@ class MainWindowTest : public QObject {
     QTest::keyClick(w->InputBox(), Qt::Key_Return);
     QCOMPARE(w->InputBox()->text(), QString());
     QCOMPARE(w->SelectedRow(), 0);
+  }
+
+  // The suggestion line: offered while the text is no headword, taken with
+  // Ctrl+Down (or a click) as if the headword had been typed; the type-ahead
+  // goes on as before meanwhile.
+  void suggestionsOfferTheHeadwordAMisspeltWordMeans() {
+    TempDir dir;
+    WriteEnglishGroup(dir.path());
+    auto w = OpenWindow(dir.path());
+    w->show();
+    w->WaitForSuggestionIndexes();
+    QTest::keyClicks(w->InputBox(), "baer");
+    QCOMPARE(w->SelectedHeadword(), QString("bank"));  // the type-ahead's own choice
+    QVERIFY(w->SuggestLine()->isVisible());
+    QVERIFY(w->SuggestLine()->text().contains(">bear<"));
+    QCOMPARE(w->Suggestions().size(), std::size_t{1});
+    w->InputBox()->setText("dgo");
+    QCOMPARE(w->Suggestions().size(), std::size_t{1});
+    QTest::keyClick(w->InputBox(), Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(w->InputBox()->text(), QString("dog"));
+    QCOMPARE(w->SelectedHeadword(), QString("dog"));
+    QVERIFY(w->ArticlePlainText().contains("it"));
+    QVERIFY(!w->SuggestLine()->isVisible());
+    // A headword or an empty box: no line; plain Down still moves the list.
+    w->InputBox()->setText("cat");
+    QVERIFY(!w->SuggestLine()->isVisible());
+    QTest::keyClick(w->InputBox(), Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(w->InputBox()->text(), QString("cat"));
+    w->InputBox()->setText("");
+    QVERIFY(!w->SuggestLine()->isVisible());
+    w->InputBox()->setText("cta");
+    QTest::keyClick(w->InputBox(), Qt::Key_Down);
+    QCOMPARE(w->InputBox()->text(), QString("cta"));
+    QVERIFY(w->SuggestLine()->isVisible());
+    // A reload makes a new index; the line follows it.
+    w->ReloadVocl(1);
+    w->WaitForSuggestionIndexes();
+    w->InputBox()->setText("zebar");
+    QVERIFY(w->SuggestLine()->text().contains(">zebra<"));
   }
 
   void azeriSmallIsSelectsCapitalDottedI() {

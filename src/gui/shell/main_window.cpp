@@ -75,6 +75,8 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   auto* panelLayout = new QVBoxLayout(panel2_);
   panelLayout->setContentsMargins(0, 2, 0, 0);
   panelLayout->addWidget(inputBox_);
+  SetupSuggestions();
+  panelLayout->addWidget(suggestLine_);
   label1_ = new QLabel(this);
   label1_->setObjectName(QStringLiteral("Label1"));
   label1_->hide();
@@ -126,13 +128,16 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   wordList_->SelectRow(session_->RowToSelect(row));
   UpdateCommands();
   ScanGameWords();
+  BuildSuggestionIndexes();
   creating_ = false;
 }
 
 TLexmoraAzeriDictionaries::~TLexmoraAzeriDictionaries() {
-  // A scan still running calls back to this window: it ends first.
+  // A scan or an index still being made calls back to this window: they end first.
   scanPool_->clear();
   scanPool_->waitForDone();
+  suggestPool_->clear();
+  suggestPool_->waitForDone();
   // FormDestroy: the window's state into the settings, then the groups are
   // freed and the group table is written back.
   SetSystemOptions();
@@ -166,7 +171,14 @@ bool TLexmoraAzeriDictionaries::eventFilter(QObject* watched, QEvent* event) {
   if (watched == inputBox_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
-      case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+      case Qt::Key_Down:
+        if ((key->modifiers() & Qt::ControlModifier) && !suggestions_.empty()) {
+          TakeSuggestion(0);
+          return true;
+        }
+        QApplication::sendEvent(wordList_->Grid(), event);
+        return true;
+      case Qt::Key_Up: case Qt::Key_PageUp: case Qt::Key_PageDown:
         QApplication::sendEvent(wordList_->Grid(), event);
         return true;
       default:
@@ -267,6 +279,7 @@ void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
 void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
   session_->ReloadGroup(group);
   ScanGameWords();
+  BuildSuggestionIndexes();
   UpdateCommands();
   model_->Reset();
 }
@@ -275,6 +288,7 @@ void TLexmoraAzeriDictionaries::SubDict1_SBClick(int button) {
   const int k = subDictButtons_[static_cast<std::size_t>(button)]->property("Tag").toInt();
   session_->ToggleSubDict(k);  // the group is reloaded with its new set
   ScanGameWords();
+  BuildSuggestionIndexes();
   UpdateCommands();
   model_->Reset();
   RefreshVoclScreen(0);
@@ -306,6 +320,7 @@ void TLexmoraAzeriDictionaries::ListWordChanged(const QString& text) {
   const std::u16string typed(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
   const int row = session_->LookupRow(typed);
   if (row >= 0) wordList_->SelectRow(row);
+  ShowSuggestions(text);
 }
 
 void TLexmoraAzeriDictionaries::Frame11DrawGrid1Click(int row) {

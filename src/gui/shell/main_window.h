@@ -192,6 +192,15 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // The desktop's file dialogs and message box.
   static ListDialogs DesktopListDialogs();
 
+  // The suggestion line (main_window_suggest.cpp): shown while the typed
+  // text is not a headword; TakeSuggestion selects the i-th one offered.
+  static constexpr std::size_t kSuggestionsShown = 5;
+  QLabel* SuggestLine() const { return suggestLine_; }
+  const std::vector<Suggestion>& Suggestions() const { return suggestions_; }
+  void TakeSuggestion(int i);
+  // Waits until the suggestion indexes under way are made and taken.
+  void WaitForSuggestionIndexes();
+
   // Runs a command of the menus, tool buttons, shortcuts and popups.
   void RunCommand(Command command);
   QAction* Action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
@@ -254,6 +263,11 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // scanned yet, on a worker, so that the game never reads articles on the
   // window thread for that.
   void ScanGameWords();
+  // Makes the suggestion index of every loaded group whose load has none
+  // yet, on a worker.
+  void BuildSuggestionIndexes();
+  void SetupSuggestions();
+  void ShowSuggestions(const QString& text);
   void DoIndexing(int group);
   void EndOfIndexing();
   void EndOfSearch(int group);
@@ -313,6 +327,10 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   QTimer* listSaveTimer_ = nullptr;  // made on the first change of a list
   QThreadPool* scanPool_ = nullptr;  // one scan at a time; waited for at destruction
   std::array<std::uint64_t, GroupTable::kMaxGroups> scannedLoads_{};
+  QThreadPool* suggestPool_ = nullptr;  // one index at a time; waited for at destruction
+  std::array<std::uint64_t, GroupTable::kMaxGroups> indexedLoads_{};
+  QLabel* suggestLine_ = nullptr;
+  std::vector<Suggestion> suggestions_;  // those the line shows
 };
 
 }  // namespace lexmora::gui
