@@ -86,7 +86,9 @@ void TLexmoraAzeriDictionaries::ShowSuggestions(const QString& text) {
     const QString headword = QString::fromStdU16String(session_->Headword(suggestions_[i].row));
     links << QStringLiteral("<a href=\"%1\">%2</a>").arg(i).arg(headword.toHtmlEscaped());
   }
-  suggestLine_->setText(InterfaceText(504).toHtmlEscaped() + QStringLiteral(" ") + links.join(QStringLiteral(" · ")));
+  const QString prefix = InterfaceText(504);
+  suggestLine_->setText((prefix.isEmpty() ? QString() : prefix.toHtmlEscaped() + QStringLiteral(" ")) +
+                        links.join(QStringLiteral(" · ")));
   suggestLine_->setToolTip(InterfaceText(505));
   suggestLine_->show();
 }
