@@ -276,6 +276,18 @@ void TLexmoraAzeriDictionaries::RefreshVoclScreen(int row) {
   ActivateProc();
 }
 
+std::vector<int> TLexmoraAzeriDictionaries::NewlyLoadedGroups(LoadCounts& seen) const {
+  std::vector<int> groups;
+  for (int g : session_->ListedGroups()) {
+    const std::size_t slot = static_cast<std::size_t>(g - 1);
+    const std::uint64_t load = session_->GroupLoadCount(g);
+    if (seen[slot] == load || session_->Group(g).entries.empty()) continue;
+    seen[slot] = load;
+    groups.push_back(g);
+  }
+  return groups;
+}
+
 void TLexmoraAzeriDictionaries::ReloadVocl(int group) {
   session_->ReloadGroup(group);
   ScanGameWords();

@@ -263,6 +263,10 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // scanned yet, on a worker, so that the game never reads articles on the
   // window thread for that.
   void ScanGameWords();
+  // The listed groups holding words whose load is not the one `seen`
+  // records for them; records it. A worker's job per load goes to these.
+  using LoadCounts = std::array<std::uint64_t, GroupTable::kMaxGroups>;
+  std::vector<int> NewlyLoadedGroups(LoadCounts& seen) const;
   // Makes the suggestion index of every loaded group whose load has none
   // yet, on a worker.
   void BuildSuggestionIndexes();
@@ -326,9 +330,9 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   AgentControl agent_ = DesktopAgentControl();
   QTimer* listSaveTimer_ = nullptr;  // made on the first change of a list
   QThreadPool* scanPool_ = nullptr;  // one scan at a time; waited for at destruction
-  std::array<std::uint64_t, GroupTable::kMaxGroups> scannedLoads_{};
+  LoadCounts scannedLoads_{};
   QThreadPool* suggestPool_ = nullptr;  // one index at a time; waited for at destruction
-  std::array<std::uint64_t, GroupTable::kMaxGroups> indexedLoads_{};
+  LoadCounts indexedLoads_{};
   QLabel* suggestLine_ = nullptr;
   std::vector<Suggestion> suggestions_;  // those the line shows
 };

@@ -24,11 +24,8 @@ void TLexmoraAzeriDictionaries::SetupGame() {
 }
 
 void TLexmoraAzeriDictionaries::ScanGameWords() {
-  for (int g : session_->ListedGroups()) {
-    const std::size_t slot = static_cast<std::size_t>(g - 1);
+  for (int g : NewlyLoadedGroups(scannedLoads_)) {
     const std::uint64_t load = session_->GroupLoadCount(g);
-    if (scannedLoads_[slot] == load || session_->Group(g).entries.empty()) continue;
-    scannedLoads_[slot] = load;
     // The worker reads its own copy; the window takes the result only when
     // the group has not been loaded again meanwhile. The window waits for
     // the pool before it goes, so the worker may call back to it.

@@ -35,11 +35,8 @@ void TLexmoraAzeriDictionaries::SetupSuggestions() {
 }
 
 void TLexmoraAzeriDictionaries::BuildSuggestionIndexes() {
-  for (int g : session_->ListedGroups()) {
-    const std::size_t slot = static_cast<std::size_t>(g - 1);
+  for (int g : NewlyLoadedGroups(indexedLoads_)) {
     const std::uint64_t load = session_->GroupLoadCount(g);
-    if (indexedLoads_[slot] == load || session_->Group(g).entries.empty()) continue;
-    indexedLoads_[slot] = load;
     std::shared_ptr<const LoadedGroup> snapshot = session_->Snapshot(g);
     const DictGroupRecord record = session_->Table().Group(g);
     suggestPool_->start([this, snapshot, record, g, load] {
