@@ -4,6 +4,7 @@
 
 #include "article/article_renderer.h"
 #include "json_writer.h"
+#include "article/article_text.h"
 #include "session/group_names.h"
 #include "text/code_page.h"
 
@@ -135,26 +136,6 @@ int CommandLookup(const CliOptions& options, const std::string& groupText, const
   return 0;
 }
 
-namespace {
-
-void PrintArticleText(const RecordingArticleView& view, std::ostream& out) {
-  bool lineOpen = false;
-  for (const auto& item : view.items) {
-    const bool newParagraph = item.isSound ? item.sound.newParagraph : item.text.newParagraph;
-    const auto& layout = item.isSound ? item.sound.layout : item.text.layout;
-    if (newParagraph) {
-      if (lineOpen) out << "\n";
-      out << std::string(static_cast<std::size_t>(layout[0] / 10) * 2, ' ');
-      lineOpen = true;
-    }
-    if (item.isSound) out << "[sound " << item.sound.number << "]";
-    else out << Utf16ToUtf8(item.text.text);
-    lineOpen = true;
-  }
-  if (lineOpen) out << "\n";
-}
-
-}  // namespace
 
 int CommandArticle(const CliOptions& options, const std::string& groupText, const std::string& rowText,
                    std::ostream& out, std::ostream& err) {
@@ -168,7 +149,7 @@ int CommandArticle(const CliOptions& options, const std::string& groupText, cons
   ArticleRenderer renderer;
   renderer.DrawRVText(session->ArticleText(r), view);
   if (!options.json) {
-    PrintArticleText(view, out);
+    out << ArticlePlainText(view, true);
     return 0;
   }
   JsonWriter json;

@@ -90,6 +90,18 @@ std::vector<std::uint32_t> SuggestionIndex::RowsOfKey(std::u16string_view key) c
   return {rows_.begin() + rowStart_[k], rows_.begin() + rowStart_[k + 1]};
 }
 
+std::vector<std::uint32_t> SuggestionIndex::RowsNear(std::u16string_view typed, int maxDistance) const {
+  std::vector<std::pair<std::size_t, int>> near;
+  FindNear(FoldForSearch(typed, language_), maxDistance, near);
+  std::vector<std::pair<int, std::uint32_t>> ranked;
+  for (const auto& [k, d] : near)
+    for (std::uint32_t r = rowStart_[k]; r < rowStart_[k + 1]; ++r) ranked.emplace_back(d, rows_[r]);
+  std::sort(ranked.begin(), ranked.end());
+  std::vector<std::uint32_t> rows;
+  for (const auto& [d, row] : ranked) rows.push_back(row);
+  return rows;
+}
+
 void SuggestionIndex::FindNear(std::u16string_view key, int maxDistance,
                                std::vector<std::pair<std::size_t, int>>& out) const {
   const std::size_t m = key.size();
@@ -220,15 +232,10 @@ std::vector<Suggestion> SuggestionIndex::Suggest(std::u16string_view typed, cons
   if (out.size() < limit) {
     const std::u16string& base = bases.size() > 1 ? bases[1] : bases[0];
     if (base.size() >= 3) {
-      std::vector<std::pair<std::size_t, int>> near;
-      FindNear(base, base.size() >= 8 ? 2 : 1, near);
-      std::vector<std::pair<int, std::uint32_t>> ranked;
-      for (const auto& [k, d] : near)
-        for (std::uint32_t r = rowStart_[k]; r < rowStart_[k + 1]; ++r) ranked.emplace_back(d, rows_[r]);
-      std::sort(ranked.begin(), ranked.end());
-      for (const auto& [d, row] : ranked) {
+      found = RowsNear(base, base.size() >= 8 ? 2 : 1);
+      for (std::uint32_t row : found) {
         if (out.size() >= limit) break;
-        if (std::none_of(out.begin(), out.end(), [row = row](const Suggestion& s) { return s.row == static_cast<int>(row); }))
+        if (std::none_of(out.begin(), out.end(), [row](const Suggestion& s) { return s.row == static_cast<int>(row); }))
           out.push_back({static_cast<int>(row), SuggestionKind::Typo});
       }
     }

@@ -49,6 +49,9 @@ class SuggestionIndex {
 
   // The rows whose folded key is `key` (empty when none).
   std::vector<std::uint32_t> RowsOfKey(std::u16string_view key) const;
+  // The rows whose folded keys are within maxDistance edits of the folded
+  // text (two swapped neighbours count one), by distance, then by row.
+  std::vector<std::uint32_t> RowsNear(std::u16string_view typed, int maxDistance) const;
 
   // Typed texts up to this many UTF-16 units are looked at (longer ones
   // are no word).
