@@ -181,6 +181,19 @@ class InstanceChannelTest : public QObject {
     window.AppActivating();
     QCOMPARE(window.InputBox()->selectedText(), QStringLiteral("kitab"));
 
+    // The agent's popup: a word shown in its group, a word marked in a group
+    // that is not the current one.
+    QVERIFY(platform::SendInstanceRequest(socket_, QStringLiteral("show 2 şəhər")));
+    QTRY_COMPARE_WITH_TIMEOUT(window.SelectedHeadword(), QStringLiteral("şəhər"), 3000);
+    QCOMPARE(window.CurrentGroup(), 2);
+    QCOMPARE(window.InputBox()->text(), QStringLiteral("şəhər"));
+    const int house = window.Session().ExactRow(1, u"house");
+    QVERIFY(house >= 0);
+    QVERIFY(platform::SendInstanceRequest(socket_, QStringLiteral("mark 1 house")));
+    QTRY_VERIFY_WITH_TIMEOUT(window.Session().Group(1).userList[static_cast<std::size_t>(house)] == 1, 3000);
+    QVERIFY(window.Session().ListChanged(1));
+    QVERIFY(platform::SendInstanceRequest(socket_, QStringLiteral("mark 1 no-such-word")));
+
     QVERIFY(platform::SendInstanceRequest(socket_, QStringLiteral("close")));
     QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 3000);
   }

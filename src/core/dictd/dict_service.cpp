@@ -186,12 +186,7 @@ std::vector<std::uint32_t> DictService::Impl::Match(const Database& d, std::stri
   const Collation flavour = CollationFor(g.codePage);
   const std::size_t n = g.entries.size();
   if (strategy == "exact") {
-    if (key.empty()) return rows;
-    for (int row = Lookup(key, g, nullptr); row >= 0; --row) {
-      if (CompareHeadwords(key, g.entries[static_cast<std::size_t>(row)].SortKey(), flavour) != 0) break;
-      rows.push_back(static_cast<std::uint32_t>(row));
-    }
-    std::reverse(rows.begin(), rows.end());
+    rows = ExactRows(key, g);
   } else if (strategy == "prefix") {
     if (key.empty()) return rows;
     // The first headword not before the key, then every one it begins.

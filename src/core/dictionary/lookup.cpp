@@ -1,5 +1,7 @@
 #include "dictionary/lookup.h"
 
+#include <algorithm>
+
 #include "text/azeri_letters.h"
 #include "text/code_page.h"
 #include "text/collation.h"
@@ -63,6 +65,18 @@ int Lookup(std::string_view key, const LoadedGroup& group, const ViewList* viewL
     if (!equal && !prefix) ++c;
   }
   return static_cast<int>(c - 1);
+}
+
+std::vector<std::uint32_t> ExactRows(std::string_view key, const LoadedGroup& group) {
+  std::vector<std::uint32_t> rows;
+  if (key.empty() || group.entries.empty()) return rows;
+  const Collation flavour = CollationFor(group.codePage);
+  for (int row = Lookup(key, group, nullptr); row >= 0; --row) {
+    if (CompareHeadwords(key, group.entries[static_cast<std::size_t>(row)].SortKey(), flavour) != 0) break;
+    rows.push_back(static_cast<std::uint32_t>(row));
+  }
+  std::reverse(rows.begin(), rows.end());
+  return rows;
 }
 
 int ListWordChanged(std::u16string_view typed, const LoadedGroup& group, const ViewList* viewList) {

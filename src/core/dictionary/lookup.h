@@ -32,6 +32,10 @@ std::string LookupKey(std::u16string_view typed, int headwordCodePage);
 // last. viewList == nullptr searches the whole entry table.
 int Lookup(std::string_view key, const LoadedGroup& group, const ViewList* viewList);
 
+// The rows of the whole entry table whose headwords equal the key, ascending
+// (homonyms are neighbours).
+std::vector<std::uint32_t> ExactRows(std::string_view key, const LoadedGroup& group);
+
 // LookupKey followed by Lookup.
 int ListWordChanged(std::u16string_view typed, const LoadedGroup& group, const ViewList* viewList);
 

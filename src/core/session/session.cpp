@@ -266,6 +266,37 @@ std::filesystem::path Session::DefaultListFile(int g) const {
   return UserListPath(dir_, state_.table.Group(g).BaseName());
 }
 
+bool Session::AddMark(int g, int row) {
+  if (!state_.table.Valid(g)) return false;
+  LoadedGroup& group = groups_[Slot(g)];
+  if (group.groupNumber != g || row < 0 || static_cast<std::size_t>(row) >= group.userList.size()) return false;
+  group.userList[static_cast<std::size_t>(row)] = 1;
+  listChanged_[Slot(g)] = true;
+  if (g == current_ && viewMode_ == kViewUserList) BuildViewList();
+  return true;
+}
+
+int Session::ExactRow(int g, std::u16string_view text) const {
+  if (!state_.table.Valid(g) || Group(g).groupNumber != g) return -1;
+  const auto rows = ExactRows(LookupKey(text, Group(g).codePage), Group(g));
+  return rows.empty() ? -1 : static_cast<int>(rows.front());
+}
+
+bool Session::MarkInDefaultList(int g, int row) {
+  if (!state_.table.Valid(g)) return false;
+  LoadedGroup& group = groups_[Slot(g)];
+  if (group.groupNumber != g || row < 0 || row >= group.EntryCount()) return false;
+  NotepadARRAY marks(group.entries.size(), 0);
+  const auto path = DefaultListFile(g);
+  if (auto file = ReadNotepadFile(ResolveCaseInsensitive(path)); file && file->group == g)
+    ApplyNotepadFile(*file, group, marks);
+  marks[static_cast<std::size_t>(row)] = 1;
+  if (!SaveNotepadFile(group, marks, path)) return false;
+  group.userList = std::move(marks);
+  listChanged_[Slot(g)] = false;
+  return true;
+}
+
 void Session::SaveDefaultList(int g) {
   listChanged_[Slot(g)] = false;
   const LoadedGroup& group = Group(g);

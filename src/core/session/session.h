@@ -137,6 +137,16 @@ class Session {
   // Writes the default list file of every group whose list changed since
   // its last write; returns how many were written.
   int SaveChangedLists();
+  // Marks a row of group g in its default list file as it is on disk now
+  // (another program may have written it since this one read it), and in
+  // this session's list; written atomically. False when g holds no such
+  // row or the file could not be written.
+  bool MarkInDefaultList(int g, int row);
+  // Marks a row of group g's user list (any group, any view): what another
+  // program asks of the running dictionary. False when there is no such row.
+  bool AddMark(int g, int row);
+  // The first row of group g whose headword is the text, or -1.
+  int ExactRow(int g, std::u16string_view text) const;
   // The default list file of group g: NOTEPADS/<base>.npl.
   std::filesystem::path DefaultListFile(int g) const;
   // Clear list: the current group's user list is emptied.

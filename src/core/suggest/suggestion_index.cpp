@@ -9,7 +9,6 @@
 #include "suggest/hunspell_stems.h"
 #include "suggest/transliteration.h"
 #include "text/code_page.h"
-#include "text/collation.h"
 #include "text/trim.h"
 
 namespace lexmora {
@@ -189,14 +188,7 @@ std::vector<Suggestion> SuggestionIndex::Suggest(std::u16string_view typed, cons
   };
 
   // Exact: the headwords the input box's own lookup lands on as equal.
-  const std::string key = LookupKey(text, group.codePage);
-  if (!key.empty()) {
-    const Collation flavour = CollationFor(group.codePage);
-    for (int row = Lookup(key, group, nullptr); row >= 0; --row) {
-      if (CompareHeadwords(key, group.entries[static_cast<std::size_t>(row)].SortKey(), flavour) != 0) break;
-      found.push_back(static_cast<std::uint32_t>(row));
-    }
-  }
+  found = ExactRows(LookupKey(text, group.codePage), group);
   take(SuggestionKind::Exact);
 
   // Folded.

@@ -238,6 +238,7 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // The activation handler and the answers to later starts.
   void ConnectInstance();
   void AnswerInstance(const QString& request);
+  void AnswerWordRequest(const QString& request);
   // Takes the settings record and language given, or the window's own.
   void AdoptSettings();
   int SetupSubDictButtons();

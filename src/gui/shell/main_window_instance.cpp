@@ -1,6 +1,7 @@
 // The main window as the first instance: the application's activation
-// handler, and the requests of later starts that reach it through the
-// instance channel.
+// handler, and the requests that reach it through the instance channel:
+// later starts ("activate", "close") and the agent's popup ("show G WORD",
+// "mark G WORD").
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QLineEdit>
@@ -35,6 +36,29 @@ void TLexmoraAzeriDictionaries::AnswerInstance(const QString& request) {
   }
   if (request == QLatin1String("activate")) BringToFront();
   else if (request == QLatin1String("close")) WMCloseVocl();
+  else if (request.startsWith(QLatin1String("show ")) || request.startsWith(QLatin1String("mark "))) AnswerWordRequest(request);
+}
+
+void TLexmoraAzeriDictionaries::AnswerWordRequest(const QString& request) {
+  // "show G WORD": the group and the word, as if chosen and typed;
+  // "mark G WORD": the word's row marked in that group's user list.
+  const QString verb = request.section(QLatin1Char(' '), 0, 0);
+  bool ok = false;
+  const int g = request.section(QLatin1Char(' '), 1, 1).toInt(&ok);
+  const QString word = request.section(QLatin1Char(' '), 2);
+  if (!ok || word.isEmpty()) return;
+  const std::u16string text(reinterpret_cast<const char16_t*>(word.utf16()), static_cast<std::size_t>(word.size()));
+  if (verb == QLatin1String("show")) {
+    if (!SelectGroup(g)) return;
+    if (session_->ViewMode() != kViewFull) SpeedButton1Click(kViewFull);
+    inputBox_->setText(word);
+    BringToFront();
+    return;
+  }
+  if (session_->AddMark(g, session_->ExactRow(g, text))) {
+    ScheduleListSave();
+    if (g == session_->CurrentGroup()) ShowListChange();
+  }
 }
 
 void TLexmoraAzeriDictionaries::AppActivating() {

@@ -74,6 +74,22 @@ TEST_F(SessionListsTest, ChangedListsAreWrittenWithoutTheExit) {
   EXPECT_FALSE(s->ListChanged(1));
 }
 
+// A mark from another program (the agent's popup) joins the marks the file
+// holds now, not those this session read at its start.
+TEST_F(SessionListsTest, MarkInDefaultListKeepsWhatAnotherProgramWrote) {
+  auto agent = Open(1);
+  {
+    auto dictionary = Open(1);
+    dictionary->AddToList(0, 0, 0);
+    dictionary->SaveChangedLists();
+  }
+  ASSERT_TRUE(agent->MarkInDefaultList(1, 3));
+  EXPECT_EQ(Open(1)->Group(1).userList, (NotepadARRAY{1, 0, 0, 1, 0}));
+  EXPECT_EQ(agent->Group(1).userList, (NotepadARRAY{1, 0, 0, 1, 0}));
+  EXPECT_FALSE(agent->MarkInDefaultList(1, 5));
+  EXPECT_FALSE(agent->MarkInDefaultList(9, 0));
+}
+
 // The session manager's save: the exit's files, the groups still loaded.
 TEST_F(SessionListsTest, SaveExitStateWritesWhatCloseWouldAndKeepsTheGroups) {
   auto s = Open(1);
