@@ -50,8 +50,13 @@ QIcon BookIcon() {
   return icon;
 }
 
-AgentTray::AgentTray(QString dictionary, QStringList arguments, AgentTexts texts, QObject* parent)
-    : QObject(parent), dictionary_(std::move(dictionary)), arguments_(std::move(arguments)), texts_(std::move(texts)) {
+AgentTray::AgentTray(QString dictionary, QStringList arguments, AgentTexts texts, QList<QAction*> extra,
+                     QObject* parent)
+    : QObject(parent),
+      dictionary_(std::move(dictionary)),
+      arguments_(std::move(arguments)),
+      texts_(std::move(texts)),
+      extra_(std::move(extra)) {
   retry_ = new QTimer(this);
   retry_->setInterval(5000);
   connect(retry_, &QTimer::timeout, this, &AgentTray::ShowWhenTrayAvailable);
@@ -73,6 +78,10 @@ void AgentTray::ShowWhenTrayAvailable() {
   menu_->setObjectName(QStringLiteral("AgentMenu"));
   menu_->addAction(texts_.open, this, &AgentTray::OpenDictionary);
   menu_->addSeparator();
+  if (!extra_.isEmpty()) {
+    menu_->addActions(extra_);
+    menu_->addSeparator();
+  }
   menu_->addAction(texts_.quit, qApp, &QCoreApplication::quit);
   icon_ = new QSystemTrayIcon(BookIcon());
   icon_->setToolTip(texts_.tip);

@@ -1,13 +1,15 @@
 // The agent's icon in the system tray, with its menu: "Open the dictionary"
-// starts the dictionary of the agent's program folder, "Quit" ends the
-// agent. Where the desktop has no tray (yet) the agent runs without an
+// starts the dictionary of the agent's program folder, the selection items
+// follow, "Quit" ends the agent. Where the desktop has no tray (yet) the agent runs without an
 // icon and looks for a tray again now and then.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+class QAction;
 class QIcon;
 class QMenu;
 class QSystemTrayIcon;
@@ -24,8 +26,10 @@ struct AgentTexts {
 class AgentTray : public QObject {
   Q_OBJECT
  public:
-  // dictionary: the program the menu starts; arguments: its command line.
-  AgentTray(QString dictionary, QStringList arguments, AgentTexts texts, QObject* parent = nullptr);
+  // dictionary: the program the menu starts; arguments: its command line;
+  // extra: items the menu shows between "open" and "quit".
+  AgentTray(QString dictionary, QStringList arguments, AgentTexts texts, QList<QAction*> extra = {},
+            QObject* parent = nullptr);
   ~AgentTray() override;
 
   bool IconShown() const;
@@ -37,6 +41,7 @@ class AgentTray : public QObject {
   QString dictionary_;
   QStringList arguments_;
   AgentTexts texts_;
+  QList<QAction*> extra_;
   QMenu* menu_ = nullptr;
   QSystemTrayIcon* icon_ = nullptr;
   QTimer* retry_ = nullptr;

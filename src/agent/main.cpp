@@ -1,21 +1,33 @@
 // lexagent, the dictionary's companion: an icon in the system tray that
-// opens the dictionary. One runs per user; a later start ends at once.
-// It ends when it is told "close" on its socket or through its menu.
-//   lexagent [ON]
+// opens the dictionary and, with "Scan selection" on, shows a popup with
+// the article of any word selected on the screen. One runs per user; a
+// later start hands its lookup to the first and ends. It ends when it is
+// told "close" on its socket, through its menu, or by SIGTERM, SIGINT or
+// SIGHUP.
+//   lexagent [ON] [--dir PROGRAM_FOLDER] [--scan] [--lookup TEXT]
 // "ON" is given when the user has just switched the icon on; it starts the
-// agent like a plain start.
+// agent like a plain start. --scan starts with the selection scan on;
+// --lookup shows the popup for TEXT as a selection would.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
+
 #include "agent_tray.h"
+#include "audio/audio_output.h"
 #include "platform/instance_channel.h"
 #include "platform/qsettings_backend.h"
 #include "platform/termination_signals.h"
+#include "selection_scanner.h"
 #include "settings/interface_language.h"
 #include "settings/program_names.h"
 
 namespace {
+
+constexpr char kScanSetting[] = "ScanSelection";
 
 // The program folder is the one the agent was started from (the dictionary
 // starts it by its full path there), which may hold only a link to the
@@ -26,32 +38,64 @@ struct AgentFolders {
   QStringList dictionaryArguments;
 };
 
-AgentFolders FindFolders(const QString& invokedAs) {
+AgentFolders FindFolders(const QString& invokedAs, const QString& dirGiven) {
   AgentFolders out;
   const QString executableDir = QCoreApplication::applicationDirPath();
-  out.programDir = invokedAs.contains(QLatin1Char('/')) ? QFileInfo(invokedAs).absolutePath() : executableDir;
+  out.programDir = !dirGiven.isEmpty()                ? QDir(dirGiven).absolutePath()
+                   : invokedAs.contains(QLatin1Char('/')) ? QFileInfo(invokedAs).absolutePath()
+                                                        : executableDir;
   out.dictionary = QDir(executableDir).filePath(QLatin1String(lexmora::kMainExecutableName));
   if (QFileInfo(out.programDir).canonicalFilePath() != QFileInfo(executableDir).canonicalFilePath())
     out.dictionaryArguments = {QStringLiteral("--dir"), out.programDir};
   return out;
 }
 
-// The menu's texts in the dictionary's interface language, English where the
-// language file has none.
-lexmora::agent::AgentTexts LoadTexts(const QString& programDir) {
-  int stored = lexmora::kEnglishInterfaceLang;
+struct StoredValues {
+  int language = lexmora::kEnglishInterfaceLang;
+  int lastGroup = 1;
+  bool scan = false;
+};
+
+StoredValues ReadStored() {
+  StoredValues v;
   lexmora::platform::QSettingsBackend settings;
   if (settings.Open()) {
-    if (auto value = settings.ReadInteger("InterfaceLang")) stored = *value;
+    if (auto value = settings.ReadInteger("InterfaceLang")) v.language = *value;
+    if (auto value = settings.ReadInteger("CurrentLangGroup")) v.lastGroup = *value;
+    if (auto value = settings.ReadInteger(kScanSetting)) v.scan = *value != 0;
     settings.Close();
   }
+  return v;
+}
+
+void StoreScan(bool on) {
+  lexmora::platform::QSettingsBackend settings;
+  if (!settings.Open()) return;
+  settings.WriteInteger(kScanSetting, on ? 1 : 0);
+  settings.Close();
+}
+
+// The agent's texts in the dictionary's interface language, English where
+// the language file has none.
+struct Texts {
+  lexmora::agent::AgentTexts tray;
+  lexmora::agent::PopupTexts popup;
+  QString scan, clipboard;
+};
+
+Texts LoadTexts(const QString& programDir, int stored) {
   lexmora::InterfaceLanguage language;
   language.RestoreInterfaceLang(stored, QDir(programDir).filesystemAbsolutePath());
   auto text = [&language](int id, const char* english) {
     const QString t = QString::fromStdU16String(language.LangText(id));
     return t.isEmpty() ? QString::fromUtf8(english) : t;
   };
-  return {text(530, "Open the dictionary"), text(531, "Quit"), text(3, "Lexmora")};
+  Texts t;
+  t.tray = {text(530, "Open the dictionary"), text(531, "Quit"), text(3, "Lexmora")};
+  t.popup = {text(534, "Open in dictionary"), text(503, "Pronounce"), text(131, "Add to list")};
+  t.scan = text(532, "Scan selection");
+  t.clipboard = text(533, "Look up clipboard");
+  return t;
 }
 
 }  // namespace
@@ -66,14 +110,70 @@ int main(int argc, char** argv) {
   lexmora::platform::TerminationSignals ending;
   QObject::connect(&ending, &lexmora::platform::TerminationSignals::Requested, &app, [] { QApplication::exit(0); });
 
+  QString dirGiven, lookup;
+  bool scanGiven = false;
+  const QStringList args = QApplication::arguments();
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--dir") && i + 1 < args.size()) dirGiven = args[++i];
+    else if (args[i] == QLatin1String("--lookup") && i + 1 < args.size()) lookup = args[++i];
+    else if (args[i] == QLatin1String("--scan")) scanGiven = true;
+    else if (args[i] != QLatin1String("ON")) {
+      std::fprintf(stderr, "usage: lexagent [ON] [--dir PROGRAM_FOLDER] [--scan] [--lookup TEXT]\n");
+      return 2;
+    }
+  }
+
+  // A later start hands its lookup (or nothing) to the running agent.
   lexmora::platform::InstanceChannel channel(
       lexmora::platform::InstanceSocketPath(QLatin1String(lexmora::kAgentInstanceName)));
-  if (channel.ClaimOrSend(QString()) == lexmora::platform::InstanceChannel::Claim::Second) return 0;
-  channel.SetHandler([](const QString& request) {
+  const QString handOver = lookup.isEmpty() ? QString() : QStringLiteral("lookup ") + lookup;
+  if (channel.ClaimOrSend(handOver) == lexmora::platform::InstanceChannel::Claim::Second) return 0;
+
+  const AgentFolders folders = FindFolders(QString::fromLocal8Bit(argv[0]), dirGiven);
+  const StoredValues stored = ReadStored();
+  const Texts texts = LoadTexts(folders.programDir, stored.language);
+
+  lexmora::platform::AudioOutput audio;
+  audio.OpenInBackground();
+  lexmora::agent::SelectionScanner::Options options;
+  options.programDir = folders.programDir;
+  options.dictionary = folders.dictionary;
+  options.dictionaryArguments = folders.dictionaryArguments;
+  options.dictionarySocket = lexmora::platform::InstanceSocketPath(QLatin1String(lexmora::kInstanceName));
+  options.texts = texts.popup;
+  lexmora::agent::SelectionScanner scanner(options, &audio);
+  scanner.SetLastGroup(stored.lastGroup);
+
+  channel.SetHandler([&scanner](const QString& request) {
     if (request == QLatin1String("close")) QCoreApplication::quit();
+    else if (request.startsWith(QLatin1String("lookup "))) scanner.LookUp(request.mid(7));
   });
 
-  const AgentFolders folders = FindFolders(QString::fromLocal8Bit(argv[0]));
-  lexmora::agent::AgentTray tray(folders.dictionary, folders.dictionaryArguments, LoadTexts(folders.programDir));
-  return QApplication::exec();
+  QAction scan(texts.scan);
+  scan.setObjectName(QStringLiteral("ScanSelection"));
+  scan.setCheckable(true);
+  QObject::connect(&scan, &QAction::toggled, &scanner, [&scanner](bool on) {
+    scanner.SetScanning(on);
+    StoreScan(on);
+  });
+  // Where other programs cannot read the selection (Wayland), the
+  // clipboard is looked up on request.
+  QAction clipboard(texts.clipboard);
+  clipboard.setObjectName(QStringLiteral("LookUpClipboard"));
+  QObject::connect(&clipboard, &QAction::triggered, &scanner,
+                   [&scanner] { scanner.LookUp(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+  QList<QAction*> extra{&scan};
+  if (!lexmora::agent::SelectionScanner::SelectionAvailable()) extra << &clipboard;
+  scanner.SetScanning(stored.scan || scanGiven);
+  {
+    const QSignalBlocker block(&scan);
+    scan.setChecked(scanner.Scanning());
+  }
+
+  lexmora::agent::AgentTray tray(folders.dictionary, folders.dictionaryArguments, texts.tray, extra);
+  if (!lookup.isEmpty()) scanner.LookUp(lookup);
+  const int result = QApplication::exec();
+  lexmora::gui::TSoundThread::WaitForAll();
+  audio.Close();
+  return result;
 }
