@@ -270,7 +270,7 @@ DictService::DictService(const std::filesystem::path& programDir, ServiceOptions
     d.group = LoadGroup(programDir, state.table, g, d.record.Enabled());
     if (d.group.entries.empty()) continue;
     const HeadwordLanguage language = HeadwordLanguageOfBase(d.name);
-    d.index = std::make_unique<SuggestionIndex>(d.group, language, SharedStemmer(language));
+    d.index = std::make_unique<SuggestionIndex>(d.group, language, nullptr, true);
     d.fullTextReady = CheckIndexFiles(programDir, d.record, d.group).empty();
     impl_->databases.push_back(std::move(d));
   }

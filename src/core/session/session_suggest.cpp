@@ -7,7 +7,7 @@ namespace lexmora {
 std::shared_ptr<const SuggestionIndex> Session::MakeSuggestionIndex(const LoadedGroup& snapshot,
                                                                      const DictGroupRecord& record) {
   const HeadwordLanguage language = HeadwordLanguageOfBase(record.BaseName());
-  return std::make_shared<const SuggestionIndex>(snapshot, language, SharedStemmer(language));
+  return std::make_shared<const SuggestionIndex>(snapshot, language, nullptr, true);
 }
 
 void Session::SetSuggestionIndex(int g, std::uint64_t loadCount, std::shared_ptr<const SuggestionIndex> index) {

@@ -25,8 +25,8 @@ const char* SuggestionKindName(SuggestionKind kind) {
 }
 
 SuggestionIndex::SuggestionIndex(const LoadedGroup& group, HeadwordLanguage language,
-                                 std::shared_ptr<const HunspellStemmer> stemmer)
-    : language_(language), stemmer_(std::move(stemmer)) {
+                                 std::shared_ptr<const HunspellStemmer> stemmer, bool sharedStemmerOnUse)
+    : language_(language), stemmer_(std::move(stemmer)), stemmerOnUse_(sharedStemmerOnUse) {
   struct Item {
     std::uint32_t start, length, row;
   };
@@ -64,6 +64,11 @@ SuggestionIndex::SuggestionIndex(const LoadedGroup& group, HeadwordLanguage lang
   keyStart_.push_back(static_cast<std::uint32_t>(keys_.size()));
   rowStart_.push_back(static_cast<std::uint32_t>(rows_.size()));
   keys_.shrink_to_fit();
+}
+
+const HunspellStemmer* SuggestionIndex::Stemmer() const {
+  if (stemmerOnUse_) std::call_once(stemmerLoaded_, [this] { stemmer_ = SharedStemmer(language_); });
+  return stemmer_.get();
 }
 
 std::size_t SuggestionIndex::MemoryBytes() const {
@@ -212,11 +217,11 @@ std::vector<Suggestion> SuggestionIndex::Suggest(std::u16string_view typed, cons
   if (language_ == HeadwordLanguage::Azeri) {
     for (const std::u16string& base : bases)
       for (const std::u16string& stem : AzeriStemCandidates(base)) collect(stem);
-  } else if (stemmer_) {
+  } else if (const HunspellStemmer* stemmer = Stemmer()) {
     std::vector<std::u16string> words{std::u16string(text)};
     if (bases.size() > 1) words.push_back(bases[1]);  // the likeliest transliteration
     for (const std::u16string& word : words)
-      for (const std::u16string& stem : stemmer_->Stems(word)) collect(FoldForSearch(stem, language_));
+      for (const std::u16string& stem : stemmer->Stems(word)) collect(FoldForSearch(stem, language_));
   }
   take(SuggestionKind::Inflected);
 

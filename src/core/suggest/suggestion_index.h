@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,9 +35,12 @@ struct Suggestion {
 class SuggestionIndex {
  public:
   // The index of a loaded group's headwords; stems of the group's language
-  // come from the stemmer (none: no stems for a language other than Azeri).
+  // come from the stemmer (none: no stems for a language other than Azeri),
+  // or, with sharedStemmerOnUse, from the process's shared stemmer of the
+  // language, loaded when a word first needs it (a dictionary costs memory
+  // a program that never asks for stems should not pay).
   SuggestionIndex(const LoadedGroup& group, HeadwordLanguage language,
-                  std::shared_ptr<const HunspellStemmer> stemmer);
+                  std::shared_ptr<const HunspellStemmer> stemmer, bool sharedStemmerOnUse = false);
 
   HeadwordLanguage Language() const { return language_; }
   std::size_t KeyCount() const { return rowStart_.empty() ? 0 : rowStart_.size() - 1; }
@@ -67,8 +71,12 @@ class SuggestionIndex {
   // with their distances.
   void FindNear(std::u16string_view key, int maxDistance, std::vector<std::pair<std::size_t, int>>& out) const;
 
+  const HunspellStemmer* Stemmer() const;
+
   HeadwordLanguage language_;
-  std::shared_ptr<const HunspellStemmer> stemmer_;
+  mutable std::shared_ptr<const HunspellStemmer> stemmer_;
+  bool stemmerOnUse_ = false;
+  mutable std::once_flag stemmerLoaded_;
   std::u16string keys_;                 // the sorted unique keys, one after another
   std::vector<std::uint32_t> keyStart_;  // key k is keys_[keyStart_[k], keyStart_[k + 1])
   std::vector<std::uint32_t> rowStart_;  // its rows are rows_[rowStart_[k], rowStart_[k + 1])
