@@ -1,6 +1,7 @@
 #include "selection_popup.h"
 
 #include <QGuiApplication>
+#include <qguiapplication_platform.h>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +15,23 @@
 
 #include "dictionary/article_view.h"
 
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#undef None
+#undef Bool
+#undef Status
+
 namespace lexmora::agent {
+
+namespace {
+
+// The X server's connection when the application runs on X11.
+Display* X11Display() {
+  if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) return x11->display();
+  return nullptr;
+}
+
+}  // namespace
 
 SelectionPopup::SelectionPopup(platform::SoundOutput* sound, PopupTexts texts, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
@@ -59,6 +76,10 @@ SelectionPopup::SelectionPopup(platform::SoundOutput* sound, PopupTexts texts, Q
   layout->addWidget(article_, 1);
   layout->addLayout(buttons);
 
+  watch_ = new QTimer(this);
+  watch_->setInterval(25);
+  connect(watch_, &QTimer::timeout, this, &SelectionPopup::WatchDesktop);
+
   closeTimer_ = new QTimer(this);
   closeTimer_->setSingleShot(true);
   closeTimer_->setInterval(kCloseAfterLeaveMs);
@@ -98,6 +119,54 @@ void SelectionPopup::enterEvent(QEnterEvent* event) {
 void SelectionPopup::leaveEvent(QEvent* event) {
   closeTimer_->start();
   QWidget::leaveEvent(event);
+}
+
+namespace {
+
+// The pointer's buttons and place on the screen; false when not on X11.
+bool QueryPointer(bool& down, QPoint& at) {
+  Display* display = X11Display();
+  if (!display) return false;
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int mask = 0;
+  if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask)) return false;
+  down = mask & (Button1Mask | Button2Mask | Button3Mask);
+  at = QPoint(rootX, rootY);
+  return true;
+}
+
+}  // namespace
+
+void SelectionPopup::showEvent(QShowEvent* event) {
+  // A button still held from the selection's drag is not a click elsewhere.
+  QPoint at;
+  if (QueryPointer(buttonWasDown_, at)) watch_->start();
+  QWidget::showEvent(event);
+}
+
+void SelectionPopup::hideEvent(QHideEvent* event) {
+  watch_->stop();
+  closeTimer_->stop();
+  QWidget::hideEvent(event);
+}
+
+void SelectionPopup::WatchDesktop() {
+  Display* display = X11Display();
+  if (!display) return;
+  char keys[32];
+  XQueryKeymap(display, keys);
+  const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
+  if (escape != 0 && (keys[escape / 8] & (1 << (escape % 8)))) {
+    hide();
+    return;
+  }
+  bool down = false;
+  QPoint at;
+  if (!QueryPointer(down, at)) return;
+  // A press that begins outside the popup closes it.
+  if (down && !buttonWasDown_ && !frameGeometry().contains(at)) hide();
+  buttonWasDown_ = down;
 }
 
 void SelectionPopup::keyPressEvent(QKeyEvent* event) {

@@ -2,8 +2,9 @@
 // article of a word selected anywhere on the screen, drawn by the same
 // article view as the dictionary's. It never takes the keyboard focus from
 // the application the user reads in; it closes a second after the mouse
-// leaves it, on Esc while it is under the mouse, or when a click inside the
-// agent lands elsewhere.
+// leaves it, on Esc, or on a click outside it. On X11 the last two are seen
+// without any grab: while the popup is shown the pointer's buttons and the
+// Esc key are read from the server every few milliseconds.
 #pragma once
 
 #include <QWidget>
@@ -62,12 +63,18 @@ class SelectionPopup : public QWidget {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
+  void WatchDesktop();
+
   PopupContent content_;
   gui::ArticleView* article_ = nullptr;
   QLabel* from_ = nullptr;
   QTimer* closeTimer_ = nullptr;
+  QTimer* watch_ = nullptr;  // X11: Esc and clicks elsewhere
+  bool buttonWasDown_ = false;
 };
 
 }  // namespace lexmora::agent

@@ -2,7 +2,8 @@
 # The agent's selection popup in a real X session: a primary selection set
 # with xclip shows the popup (found with xdotool by the name it gives
 # itself) for an inflected Azeri word, a Russian, a German and a French one,
-# each in its group; a selection that is no word shows none. With the
+# each in its group; Esc and a click elsewhere close it; a selection that is
+# no word shows none. With the
 # dictionary running, "Open in dictionary" selects the word there and
 # "Add to list" marks it, and the mark survives the dictionary's exit.
 #   selection_popup_x11_test.sh LEXMORA LEXMORA_CLI SCREEN_SHOT SAMPLE_FOLDER
@@ -54,9 +55,25 @@ select_text() { xdotool mousemove 200 150; printf '%s' "$1" | xclip -selection p
 select_text "kitablarımızdan"
 popup="$(popup_named 'kitab ← kitablarımızdan')" || fail "no popup for kitablarımızdan"
 [[ -n "${LEXMORA_TEST_SHOTS:-}" ]] && "$shot" "$LEXMORA_TEST_SHOTS/popup-azeri.png"
+gone() {  # true once no window of that name is shown
+  for _ in $(seq 30); do
+    [[ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Esc and a click elsewhere close it, without it ever having the focus.
+xdotool keydown Escape; sleep 0.15; xdotool keyup Escape
+gone 'kitab ←' || fail "Esc left the popup"
+select_text "şəhərlərdə"
+popup_named 'şəhər ← şəhərlərdə' >/dev/null || fail "no popup for şəhərlərdə"
+sleep 0.5
+xdotool mousemove 1000 700 mousedown 1; sleep 0.15; xdotool mouseup 1
+gone 'şəhər ←' || fail "a click elsewhere left the popup"
+select_text "kitablarımızdan"
+popup_named 'kitab ← kitablarımızdan' >/dev/null || fail "no popup the third time"
 select_text "the quick brown fox"
-sleep 1
-[[ -z "$(xdotool search --onlyvisible --name 'kitab' 2>/dev/null)" ]] || fail "a selection that is no word left a popup"
+gone 'kitab' || fail "a selection that is no word left a popup"
 select_text "книги"
 popup_named 'книга ← книги' >/dev/null || fail "no Russian popup"
 [[ -n "${LEXMORA_TEST_SHOTS:-}" ]] && "$shot" "$LEXMORA_TEST_SHOTS/popup-russian.png"
@@ -64,7 +81,7 @@ select_text "Äpfel"
 popup_named 'Apfel ← Äpfel' >/dev/null || fail "no German popup"
 select_text "café"
 popup_named 'café' >/dev/null || fail "no French popup"
-echo "popups: kitablarımızdan, книги, Äpfel and café each in its group; none for plain text"
+echo "popups: kitablarımızdan, книги, Äpfel and café each in its group; closed by Esc and a click elsewhere; none for plain text"
 
 # With the dictionary running: Open and Add go to it.
 "$lexmora" --dir "$work/folder" >"$work/lexmora.log" 2>&1 & app=$!
@@ -72,6 +89,7 @@ for _ in $(seq 100); do xdotool search --onlyvisible --name Lexmora >/dev/null 2
 sleep 1.5
 select_text "kitablarımızdan"
 popup="$(popup_named 'kitab ← kitablarımızdan')" || fail "no popup with the dictionary running"
+[[ -n "${LEXMORA_TEST_SHOTS:-}" ]] && "$shot" "$LEXMORA_TEST_SHOTS/popup-over-window.png"
 eval "$(xdotool getwindowgeometry --shell "$popup")"
 xdotool mousemove $((X + 240)) $((Y + HEIGHT - 16)) click 1   # Add to list
 sleep 0.5
