@@ -9,12 +9,16 @@
 // agent like a plain start. --scan starts with the selection scan on;
 // --lookup shows the popup for TEXT as a selection would.
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 #include "agent_tray.h"
 #include "audio/audio_output.h"
@@ -23,6 +27,7 @@
 #include "platform/termination_signals.h"
 #include "selection_scanner.h"
 #include "settings/interface_language.h"
+#include "settings/interface_text_ids.h"
 #include "settings/program_names.h"
 
 namespace {
@@ -54,7 +59,10 @@ struct StoredValues {
   int language = lexmora::kEnglishInterfaceLang;
   int lastGroup = 1;
   bool scan = false;
+  std::array<int, lexmora::kTextScriptCount> scriptGroups{};  // 0: chosen from the letters
 };
+
+std::string ScriptGroupSetting(std::size_t script) { return "ScanGroup" + std::to_string(script); }
 
 StoredValues ReadStored() {
   StoredValues v;
@@ -63,15 +71,17 @@ StoredValues ReadStored() {
     if (auto value = settings.ReadInteger("InterfaceLang")) v.language = *value;
     if (auto value = settings.ReadInteger("CurrentLangGroup")) v.lastGroup = *value;
     if (auto value = settings.ReadInteger(kScanSetting)) v.scan = *value != 0;
+    for (std::size_t i = 0; i < v.scriptGroups.size(); ++i)
+      if (auto value = settings.ReadInteger(ScriptGroupSetting(i))) v.scriptGroups[i] = *value;
     settings.Close();
   }
   return v;
 }
 
-void StoreScan(bool on) {
+void StoreInteger(const std::string& name, int value) {
   lexmora::platform::QSettingsBackend settings;
   if (!settings.Open()) return;
-  settings.WriteInteger(kScanSetting, on ? 1 : 0);
+  settings.WriteInteger(name, value);
   settings.Close();
 }
 
@@ -81,6 +91,9 @@ struct Texts {
   lexmora::agent::AgentTexts tray;
   lexmora::agent::PopupTexts popup;
   QString scan, clipboard;
+  QString scriptMenu, automatic;
+  std::array<QString, lexmora::kTextScriptCount> scripts;
+  std::function<QString(int group)> groupName;
 };
 
 Texts LoadTexts(const QString& programDir, int stored) {
@@ -95,6 +108,20 @@ Texts LoadTexts(const QString& programDir, int stored) {
   t.popup = {text(534, "Open in dictionary"), text(503, "Pronounce"), text(131, "Add to list")};
   t.scan = text(532, "Scan selection");
   t.clipboard = text(533, "Look up clipboard");
+  t.scriptMenu = text(535, "Group for the letters");
+  t.scripts = {text(536, "Latin letters"),  text(537, "Azeri Latin letters"), text(538, "Azeri Cyrillic letters"),
+               text(539, "Cyrillic letters"), text(540, "German letters"),   text(541, "French letters")};
+  t.automatic = text(542, "Chosen from the letters");
+  // Group g is named as in the dictionary's group box.
+  const std::vector<std::u16string> names = [&] {
+    std::vector<std::u16string> n;
+    for (int g = 1; g <= lexmora::GroupTable::kMaxGroups; ++g) n.push_back(language.LangText(lexmora::kGroupNameTextBase + g));
+    return n;
+  }();
+  t.groupName = [names](int g) {
+    const std::u16string& name = names[static_cast<std::size_t>(g - 1)];
+    return name.empty() ? QString::number(g) : QString::fromStdU16String(name);
+  };
   return t;
 }
 
@@ -154,7 +181,7 @@ int main(int argc, char** argv) {
   scan.setCheckable(true);
   QObject::connect(&scan, &QAction::toggled, &scanner, [&scanner](bool on) {
     scanner.SetScanning(on);
-    StoreScan(on);
+    StoreInteger(kScanSetting, on ? 1 : 0);
   });
   // Where other programs cannot read the selection (Wayland), the
   // clipboard is looked up on request.
@@ -162,7 +189,29 @@ int main(int argc, char** argv) {
   clipboard.setObjectName(QStringLiteral("LookUpClipboard"));
   QObject::connect(&clipboard, &QAction::triggered, &scanner,
                    [&scanner] { scanner.LookUp(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
-  QList<QAction*> extra{&scan};
+  // The group each kind of letters is looked up in: chosen from the letters,
+  // or fixed by the user.
+  QMenu scriptMenu(texts.scriptMenu);
+  std::array<int, lexmora::kTextScriptCount> scriptGroups = stored.scriptGroups;
+  scanner.SetScriptGroups(scriptGroups);
+  for (std::size_t i = 0; i < lexmora::kTextScriptCount; ++i) {
+    QMenu* menu = scriptMenu.addMenu(texts.scripts[i]);
+    auto* choices = new QActionGroup(menu);
+    std::vector<int> offered{0};
+    for (int g : scanner.Session().ListedGroups()) offered.push_back(g);
+    for (int g : offered) {
+      QAction* item = menu->addAction(g == 0 ? texts.automatic : texts.groupName(g));
+      item->setCheckable(true);
+      item->setChecked(scriptGroups[i] == g);
+      choices->addAction(item);
+      QObject::connect(item, &QAction::triggered, &scanner, [&scanner, &scriptGroups, i, g] {
+        scriptGroups[i] = g;
+        scanner.SetScriptGroups(scriptGroups);
+        StoreInteger(ScriptGroupSetting(i), g);
+      });
+    }
+  }
+  QList<QAction*> extra{&scan, scriptMenu.menuAction()};
   if (!lexmora::agent::SelectionScanner::SelectionAvailable()) extra << &clipboard;
   scanner.SetScanning(stored.scan || scanGiven);
   {
