@@ -26,6 +26,7 @@
 #include "platform/qsettings_backend.h"
 #include "platform/termination_signals.h"
 #include "selection_scanner.h"
+#include "session/session.h"
 #include "settings/interface_language.h"
 #include "settings/interface_text_ids.h"
 #include "settings/program_names.h"

@@ -4,6 +4,7 @@
 #include <qguiapplication_platform.h>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -95,8 +96,11 @@ void SelectionPopup::ShowContent(const PopupContent& content, const QPoint& near
   article_->ShowArticle(content.article, content.sounds);
   // As tall as the article needs, within bounds.
   QTextDocument* document = article_->View()->document();
-  document->setTextWidth(article_->View()->viewport()->width() > 50 ? article_->View()->viewport()->width() : 360);
+  // The view's own width is not known before its first showing: the
+  // popup's, less the frame and the scroll bar, stands for it.
+  document->setTextWidth(width() - 24);
   const int articleHeight = static_cast<int>(document->size().height()) + 12;
+  layout()->activate();  // the parts' heights, also before the first showing
   const int rest = height() - article_->height();
   resize(width(), std::clamp(articleHeight + rest, 120, 420));
   QPoint at = near + QPoint(12, 16);
