@@ -1,6 +1,6 @@
 // An article as text for programs that show no styles: one line per
-// paragraph, indented by its layout, and as simple HTML with the styles'
-// bold, italic, underline and colour.
+// paragraph, indented by its layout. (As HTML: ArticleHtml in
+// lists/flashcard_export.h.)
 #pragma once
 
 #include <string>
@@ -14,9 +14,5 @@ namespace lexmora {
 // soundMarks is set and is left out otherwise.
 std::string ArticlePlainText(const RecordingArticleView& view, bool soundMarks);
 std::string ArticlePlainText(std::string_view article, bool soundMarks = false);
-
-// One <p> per paragraph with a left margin for its indent; runs in <b>, <i>,
-// <u> and <span style="color:#rrggbb"> as their styles have them.
-std::string ArticleHtml(std::string_view article);
 
 }  // namespace lexmora

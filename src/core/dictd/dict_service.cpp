@@ -12,6 +12,7 @@
 #include "dictionary/lookup.h"
 #include "fulltext/indexer.h"
 #include "fulltext/searcher.h"
+#include "lists/flashcard_export.h"
 #include "session/group_names.h"
 #include "suggest/suggestion_index.h"
 #include "text/code_page.h"
@@ -250,7 +251,12 @@ std::vector<std::uint32_t> DictService::Impl::Match(const Database& d, std::stri
 
 std::string DictService::Impl::Definition(const Database& d, std::size_t row, const ConnectionState& state) const {
   const std::string article = ReadArticleText(d.group, static_cast<int>(row));
-  std::string text = state.html ? ArticleHtml(article) : ArticlePlainText(article);
+  std::string text = ArticlePlainText(article);
+  if (state.html) {
+    // One paragraph a line: text lines stay short.
+    text = ArticleHtml(article);
+    for (std::size_t at = 0; (at = text.find("</div>", at)) != std::string::npos; at += 7) text.insert(at + 6, "\n");
+  }
   return "151 " + Quoted(Headword(d, row)) + " " + d.name + " " + Quoted(d.description) + "\r\n" +
          MimeHeader(state) + TextBlock(text);
 }

@@ -84,7 +84,7 @@ TEST_F(DictServiceTest, DefineEveryHomonymDotStuffedAndAcrossDatabases) {
   state = &mime;
   EXPECT_EQ(Ask("OPTION MIME text/html"), "250 ok - using MIME headers\r\n");
   EXPECT_NE(Ask("DEFINE vcl_ea house").find("Content-type: text/html; charset=utf-8\r\n"
-                                            "Content-transfer-encoding: 8bit\r\n\r\n<p>"),
+                                            "Content-transfer-encoding: 8bit\r\n\r\n<div>"),
             std::string::npos);
 }
 
