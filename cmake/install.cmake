@@ -19,12 +19,12 @@ if(LEXMORA_HAVE_QT)
          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lexmora\" SYMBOLIC)")
 endif()
 
-# The console program and every data tool named lexmora-*, but not the tools
-# only the build runs: lexmora-credits writes a C++ source of the window
-# program and is of no use outside the build.
+# The console program, the DICT server and every data tool named lexmora-*,
+# but not the tools only the build runs: lexmora-credits writes a C++ source
+# of the window program and is of no use outside the build.
 set(LEXMORA_BUILD_ONLY_TOOLS lexmora-credits)
 set(LEXMORA_INSTALLED_TOOLS)
-foreach(folder ${CMAKE_SOURCE_DIR}/src/cli ${CMAKE_SOURCE_DIR}/tools)
+foreach(folder ${CMAKE_SOURCE_DIR}/src/cli ${CMAKE_SOURCE_DIR}/src/dictd ${CMAKE_SOURCE_DIR}/tools)
   get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
   foreach(t IN LISTS targets)
     get_target_property(type ${t} TYPE)
@@ -81,6 +81,10 @@ foreach(size 48 64 128 256)
           RENAME lexmora.png)
 endforeach()
 install(FILES data/icons/lexmora.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The DICT server as a systemd user service (systemctl --user start
+# lexmora-dictd), serving the user's own program folder.
+install(FILES data/systemd/lexmora-dictd.service DESTINATION lib/systemd/user)
 
 # Debian's documentation files: the copyright and the compressed changelog
 # (named as a package of its own source has it).

@@ -101,6 +101,14 @@ int main(int argc, char** argv) {
   Save(out, "fuzz_text", {"ABCabc", Cp(u"\u0259\u018f\u0131\u0130\u015f\u015e\u00e7\u011f", 1254),
                           "\xC7" "D", "ES\xAB\x8D", "  word\t", Bytes("\x8F\x01\x59\x02\x00\xD8")});
 
+  // DICT command lines; the group of the target's second service has the
+  // headwords a0..n0, a1..e1 and a3..f3.
+  Save(out, "fuzz_dict_command",
+       {"DEFINE vcl_ea a0", "d * \"b3\"", "MATCH vcl_ea prefix a", "MATCH * re '^[a-c][0-9]$'", "m vcl_ea lev a9",
+        "MATCH ! suggest 'a 0'", "MATCH * substring 0", "MATCH vcl_ea fulltext word", "SHOW DB", "SHOW STRAT",
+        "SHOW INFO vcl_ea", "SHOW SERVER", "OPTION MIME", "CLIENT \"fuzz \\\"x\\\"\"", "HELP", "STATUS", "QUIT",
+        "AUTH user 0123", "DEFINE vcl_ea \"unterminated", "define\tvcl_ea\t'c0'", ""});
+
   // List files of the fuzz target's own group (written in a folder of its
   // own: it is group 1 too).
   const LoadedGroup listGroup = ListFileGroup(work / "lists");

@@ -9,6 +9,7 @@ PACKAGES=(
   hunspell-en-us hunspell-de-de hunspell-fr hunspell-ru
   libsdl2-mixer-dev libasound2-dev libespeak-ng-dev libvorbis-dev sox libsox-fmt-base
   libgtest-dev libgmock-dev libbenchmark-dev
+  libasio-dev dictd dict
   qt6-base-dev libgl-dev
   xvfb xauth xdotool xclip
   x11-utils x11-apps python3 qt6-qpa-plugins

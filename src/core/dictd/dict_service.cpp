@@ -105,9 +105,24 @@ bool ValidUtf8(std::string_view s) {
     if (s.size() - i <= n) return false;
     for (std::size_t k = 1; k <= n; ++k)
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    const auto second = static_cast<unsigned char>(n > 0 ? s[i + 1] : 0);
+    if (c == 0xE0 && second < 0xA0) return false;
+    if (c == 0xED && second >= 0xA0) return false;
+    if (c == 0xF0 && second < 0x90) return false;
+    if (c == 0xF4 && second >= 0x90) return false;
     i += n + 1;
   }
   return true;
+}
+
+}  // namespace
+
+namespace {
+
+bool IsControl(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u < 0x20 && u != '\t') || u == 0x7F;
 }
 
 }  // namespace
@@ -134,6 +149,7 @@ bool SplitCommand(std::string_view line, std::vector<std::string>& words) {
           const auto e = static_cast<unsigned char>(line[i]);
           if (e < 0x20 || e == 0x7F) return false;
           if (line[i] == '\\' && i + 1 < line.size()) {
+            if (IsControl(line[i + 1])) return false;
             word += line[i + 1];
             i += 2;
             continue;
@@ -149,6 +165,7 @@ bool SplitCommand(std::string_view line, std::vector<std::string>& words) {
         continue;
       }
       if (d == '\\' && i + 1 < line.size()) {
+        if (IsControl(line[i + 1])) return false;
         word += line[i + 1];
         i += 2;
         continue;
@@ -177,6 +194,27 @@ struct DictService::Impl {
   std::string Definition(const Database& d, std::size_t row, const ConnectionState& state) const;
 };
 
+namespace {
+
+// The rows whose sort keys begin with the key: from the first headword not
+// before it, while they begin with it.
+std::vector<std::uint32_t> PrefixRows(const LoadedGroup& g, std::string_view key) {
+  const Collation flavour = CollationFor(g.codePage);
+  const std::size_t n = g.entries.size();
+  std::size_t lo = 0, hi = n;
+  while (lo < hi) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    if (CompareHeadwords(g.entries[mid].SortKey(), key, flavour) < 0) lo = mid + 1;
+    else hi = mid;
+  }
+  std::vector<std::uint32_t> rows;
+  for (std::size_t row = lo; row < n && g.entries[row].SortKey().substr(0, key.size()) == key; ++row)
+    rows.push_back(static_cast<std::uint32_t>(row));
+  return rows;
+}
+
+}  // namespace
+
 std::vector<std::uint32_t> DictService::Impl::Match(const Database& d, std::string_view strategy,
                                                     std::string_view word) const {
   std::vector<std::uint32_t> rows;
@@ -184,21 +222,20 @@ std::vector<std::uint32_t> DictService::Impl::Match(const Database& d, std::stri
   if (g.entries.empty()) return rows;
   const std::u16string typed = Utf8ToUtf16(word);
   const std::string key = LookupKey(typed, g.codePage);
-  const Collation flavour = CollationFor(g.codePage);
   const std::size_t n = g.entries.size();
   if (strategy == "exact") {
     rows = ExactRows(key, g);
+    // Homonyms numbered in their headwords ("bank 1", "bank 2") are the word too.
+    const std::string numbered = key + ' ';
+    for (std::uint32_t row : PrefixRows(g, numbered)) {
+      const std::string_view rest = g.entries[row].SortKey().substr(numbered.size());
+      if (!rest.empty() && std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
   } else if (strategy == "prefix") {
     if (key.empty()) return rows;
-    // The first headword not before the key, then every one it begins.
-    std::size_t lo = 0, hi = n;
-    while (lo < hi) {
-      const std::size_t mid = lo + (hi - lo) / 2;
-      if (CompareHeadwords(g.entries[mid].SortKey(), key, flavour) < 0) lo = mid + 1;
-      else hi = mid;
-    }
-    for (std::size_t row = lo; row < n && g.entries[row].SortKey().substr(0, key.size()) == key; ++row)
-      rows.push_back(static_cast<std::uint32_t>(row));
+    rows = PrefixRows(g, key);
   } else if (strategy == "nearest") {
     rows.push_back(static_cast<std::uint32_t>(Lookup(key, g, nullptr)));
   } else if (strategy == "suggest") {

@@ -26,6 +26,8 @@ TEST(DictCommand, WordsAtomsAndQuotes) {
   EXPECT_FALSE(SplitCommand("DEFINE * \"open", w));
   EXPECT_FALSE(SplitCommand(std::string("DEFINE * a\0b", 12), w));
   EXPECT_FALSE(SplitCommand("DEFINE * a\x1b", w));
+  EXPECT_FALSE(SplitCommand("DEFINE * hou\\\x01se", w));  // not even escaped
+  EXPECT_FALSE(SplitCommand("DEFINE * \"a\\\x01\"", w));
 }
 
 class DictServiceTest : public ::testing::Test {
@@ -36,6 +38,9 @@ class DictServiceTest : public ::testing::Test {
                      {test::SubDict(0, {{"bank", "bank\r\nfirst\r\n.dot line"},
                                         {"bank", "bank\r\nsecond"},
                                         {"banker", "banker\r\nsahibkar"},
+                                        {"bear 1", "bear\r\nayı"},
+                                        {"bear 2", "bear\r\ndaşımaq"},
+                                        {"bears", "bears"},
                                         {"house", "house\r\nev"},
                                         {"riverbank", "riverbank\r\nsahil"}})});
     test::WriteGroup(dir.path(), 2, {test::SubDict(0, {{az(u"ev"), "ev\r\nhouse"}, {az(u"şəhər"), az(u"şəhər\r\ncity")}})});
@@ -57,7 +62,7 @@ TEST_F(DictServiceTest, ShowCommands) {
                             "vcl_ea \"İngilis-Azərbaycan lüğəti\"\r\n"
                             "vcl_ae \"Azərbaycan-İngilis lüğəti\"\r\n.\r\n250 ok\r\n");
   EXPECT_EQ(Ask("show strat").rfind("111 9 strategies available\r\n", 0), 0u);
-  EXPECT_NE(Ask("SHOW INFO vcl_ea").find("Headwords: 5\r\n"), std::string::npos);
+  EXPECT_NE(Ask("SHOW INFO vcl_ea").find("Headwords: 8\r\n"), std::string::npos);
   EXPECT_EQ(Ask("SHOW INFO nope").substr(0, 4), "550 ");
   EXPECT_EQ(Ask("SHOW SERVER").substr(0, 4), "114 ");
   EXPECT_EQ(Ask("HELP").substr(0, 4), "113 ");
@@ -78,6 +83,10 @@ TEST_F(DictServiceTest, DefineEveryHomonymDotStuffedAndAcrossDatabases) {
   EXPECT_NE(Ask("DEFINE * ev").find("151 \"ev\" vcl_ae"), std::string::npos);
   EXPECT_EQ(Ask("DEFINE ! house").substr(0, 6), "150 1 ");
   EXPECT_EQ(Ask("DEFINE vcl_ea nothing"), "552 No match\r\n");
+  // Homonyms numbered in their headwords are the word.
+  const std::string bear = Ask("DEFINE vcl_ea bear");
+  EXPECT_EQ(bear.substr(0, 6), "150 2 ");
+  EXPECT_NE(bear.find("151 \"bear 2\""), std::string::npos);
   EXPECT_EQ(Ask("DEFINE nope bank").substr(0, 4), "550 ");
   EXPECT_EQ(Ask("DEFINE vcl_ea").substr(0, 4), "501 ");
   ConnectionState mime;
@@ -97,7 +106,7 @@ TEST_F(DictServiceTest, MatchStrategies) {
   };
   EXPECT_EQ(match("MATCH vcl_ea prefix ban"), "vcl_ea \"bank\"\r\nvcl_ea \"banker\"");
   EXPECT_EQ(match("MATCH vcl_ea exact BANK"), "vcl_ea \"bank\"");
-  EXPECT_EQ(match("MATCH vcl_ea nearest bant"), "vcl_ea \"house\"");  // the first after it
+  EXPECT_EQ(match("MATCH vcl_ea nearest bant"), "vcl_ea \"bear 1\"");  // the first after it
   EXPECT_EQ(match("MATCH vcl_ea substring ank"), "vcl_ea \"bank\"\r\nvcl_ea \"banker\"\r\nvcl_ea \"riverbank\"");
   EXPECT_EQ(match("MATCH vcl_ea suffix bank"), "vcl_ea \"bank\"\r\nvcl_ea \"riverbank\"");
   EXPECT_EQ(match("MATCH vcl_ea re ^b.*k$"), "vcl_ea \"bank\"");
@@ -116,6 +125,8 @@ TEST_F(DictServiceTest, BadLines) {
   EXPECT_EQ(service->Respond("", s).text, "500 Syntax error, command not recognized\r\n");
   EXPECT_EQ(service->Respond("FROB x", s).text.substr(0, 4), "500 ");
   EXPECT_EQ(service->Respond("DEFINE * \xff\xfe", s).text.substr(0, 4), "500 ");
+  EXPECT_EQ(service->Respond("DEFINE * \xe0\x81\xa8", s).text.substr(0, 4), "500 ");  // overlong
+  EXPECT_EQ(service->Respond("DEFINE * \xed\xa0\x80", s).text.substr(0, 4), "500 ");  // a surrogate
   EXPECT_EQ(service->Respond(std::string("DEFINE * a\0", 11), s).text.substr(0, 4), "500 ");
   EXPECT_EQ(service->Respond("AUTH user key", s).text.substr(0, 4), "502 ");
   const Reply tooLong = service->Respond(std::string(DictService::kMaxLine + 1, 'a'), s);
