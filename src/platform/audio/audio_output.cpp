@@ -37,7 +37,10 @@ void AudioOutput::OpenInBackground() {
   std::lock_guard lock(mutex_);
   if (open_ || tried_ || opener_.joinable()) return;
   wanted_ = true;
-  opener_ = std::thread([this] { Open(); });
+  opener_ = std::thread([this] {
+    Open();
+    SDL_TLSCleanup();  // this thread's SDL data (its error text) goes with it
+  });
 }
 
 bool AudioOutput::OpenLocked(int bufferFrames) {
@@ -71,6 +74,7 @@ bool AudioOutput::OpenLocked(int bufferFrames) {
 void AudioOutput::Close() {
   if (opener_.joinable()) opener_.join();
   std::lock_guard lock(mutex_);
+  const bool tried = tried_;
   tried_ = false;
   wanted_ = false;
   if (open_) {
@@ -89,6 +93,9 @@ void AudioOutput::Close() {
     sdlStarted_ = false;
     g_open = nullptr;
   }
+  // The hints set at the open live until SDL itself ends; nothing else in
+  // the program uses SDL, so it ends with the last subsystem.
+  if (tried && SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
 bool AudioOutput::IsOpen() const {
