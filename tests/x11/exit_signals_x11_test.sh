@@ -42,7 +42,9 @@ start() {  # start NAME: a fresh folder and settings file, the window up
   "$lexmora" --dir "$work/$1" --settings "$work/$1.conf" --group 2 --word kitab >"$work/$1.log" 2>&1 &
   app=$!
   window=""
-  for _ in $(seq 100); do
+  # A first start in a fresh home folder (fonts to register) under the
+  # sanitizers takes a while.
+  for _ in $(seq 300); do
     window="$(xdotool search --onlyvisible --name Lexmora 2>/dev/null | head -1)"
     [[ -n "$window" ]] && break
     sleep 0.2

@@ -85,7 +85,7 @@ echo "popups: kitablarımızdan, книги, Äpfel and café each in its group;
 
 # With the dictionary running: Open and Add go to it.
 "$lexmora" --dir "$work/folder" >"$work/lexmora.log" 2>&1 & app=$!
-for _ in $(seq 100); do xdotool search --onlyvisible --name Lexmora >/dev/null 2>&1 && break; sleep 0.2; done
+for _ in $(seq 300); do xdotool search --onlyvisible --name Lexmora >/dev/null 2>&1 && break; sleep 0.2; done
 sleep 1.5
 select_text "kitablarımızdan"
 popup="$(popup_named 'kitab ← kitablarımızdan')" || fail "no popup with the dictionary running"
