@@ -91,12 +91,12 @@ bool SelectionScanner::LookUp(const QString& text, bool useLastGroup) {
   if (!session_->HasSuggestionIndex(g))
     session_->SetSuggestionIndex(g, session_->GroupLoadCount(g),
                                  lexmora::Session::MakeSuggestionIndex(session_->Group(g), session_->Table().Group(g)));
-  const std::vector<Suggestion> found = session_->Suggest(query, 1);
-  if (found.empty()) return false;
+  const PopupLookup found = LookupForPopup(*session_->SuggestionIndexOf(g), session_->Group(g), query);
+  if (found.row < 0) return false;
   PopupContent content;
   content.group = g;
-  content.row = found.front().row;
-  content.suggested = found.front().how != SuggestionKind::Exact;
+  content.row = found.row;
+  content.suggested = found.suggested;
   content.headword = QString::fromStdU16String(session_->Headword(content.row));
   content.typed = QString::fromStdU16String(query);
   content.article = session_->ArticleText(content.row);

@@ -249,6 +249,7 @@ class Session {
   // the group has been loaded again since.
   void SetSuggestionIndex(int g, std::uint64_t loadCount, std::shared_ptr<const SuggestionIndex> index);
   bool HasSuggestionIndex(int g) const { return suggestionIndexes_[Slot(g)] != nullptr; }
+  const SuggestionIndex* SuggestionIndexOf(int g) const { return suggestionIndexes_[Slot(g)].get(); }
   // Rows of the current group's full view the typed text may mean, best
   // first (none while its index is not yet made).
   std::vector<Suggestion> Suggest(std::u16string_view typed, std::size_t limit) const;
