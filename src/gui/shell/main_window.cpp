@@ -128,7 +128,6 @@ TLexmoraAzeriDictionaries::TLexmoraAzeriDictionaries(MainWindowOptions options, 
   wordList_->SelectRow(session_->RowToSelect(row));
   UpdateCommands();
   ScanGameWords();
-  BuildSuggestionIndexes();
   creating_ = false;
 }
 
@@ -148,6 +147,12 @@ TLexmoraAzeriDictionaries::~TLexmoraAzeriDictionaries() {
 void TLexmoraAzeriDictionaries::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   FocusInputBox();
+  // The suggestion indexes are made once the window is up: made beside the
+  // start-up, their worker slowed the start by half.
+  if (!indexesStarted_) {
+    indexesStarted_ = true;
+    QTimer::singleShot(kIndexDelayMs, this, [this] { BuildSuggestionIndexes(); });
+  }
   if (agentPending_) {
     agentPending_ = false;
     QTimer::singleShot(0, this, [this] { platform::StartAgent(options_.programDir); });

@@ -294,6 +294,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   std::shared_ptr<platform::KeyboardLayouts> layouts_;
   bool creating_ = true;
   bool agentPending_ = false;  // the agent starts at the first showing
+  bool indexesStarted_ = false;  // the suggestion indexes are asked for after the first showing
+  static constexpr int kIndexDelayMs = 300;
   bool followUp_ = true;
   std::vector<int> groupList_;
   int currentSubDict_ = -1;

@@ -53,6 +53,7 @@ void TLexmoraAzeriDictionaries::BuildSuggestionIndexes() {
 }
 
 void TLexmoraAzeriDictionaries::WaitForSuggestionIndexes() {
+  BuildSuggestionIndexes();  // those not yet asked for
   suggestPool_->waitForDone();
   QCoreApplication::sendPostedEvents(this);
 }
