@@ -253,6 +253,8 @@ class Session {
   // Rows of the current group's full view the typed text may mean, best
   // first (none while its index is not yet made).
   std::vector<Suggestion> Suggest(std::u16string_view typed, std::size_t limit) const;
+  // The same with each headword once (homonyms share one), as its first row.
+  std::vector<Suggestion> SuggestHeadwords(std::u16string_view typed, std::size_t limit) const;
 
  private:
   static std::size_t Slot(int g) {

@@ -2,6 +2,8 @@
 // current group.
 #include "session/session.h"
 
+#include <algorithm>
+
 namespace lexmora {
 
 std::shared_ptr<const SuggestionIndex> Session::MakeSuggestionIndex(const LoadedGroup& snapshot,
@@ -19,6 +21,19 @@ std::vector<Suggestion> Session::Suggest(std::u16string_view typed, std::size_t 
   const auto& index = suggestionIndexes_[Slot(current_)];
   if (!index) return {};
   return index->Suggest(typed, Current(), limit);
+}
+
+std::vector<Suggestion> Session::SuggestHeadwords(std::u16string_view typed, std::size_t limit) const {
+  std::vector<Suggestion> out;
+  std::vector<std::u16string> shown;
+  for (const Suggestion& s : Suggest(typed, 4 * limit)) {
+    std::u16string headword = Headword(s.row);
+    if (std::find(shown.begin(), shown.end(), headword) != shown.end()) continue;
+    shown.push_back(std::move(headword));
+    out.push_back(s);
+    if (out.size() == limit) break;
+  }
+  return out;
 }
 
 }  // namespace lexmora

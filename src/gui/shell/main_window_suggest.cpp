@@ -5,9 +5,6 @@
 // its headword had been typed. The indexes behind it are made on a worker
 // after each load.
 #include <QCoreApplication>
-
-#include <algorithm>
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QThreadPool>
@@ -63,16 +60,8 @@ void TLexmoraAzeriDictionaries::ShowSuggestions(const QString& text) {
   // Suggestions are rows of the full word list.
   if (session_->ViewMode() == kViewFull) {
     const std::u16string typed(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-    // Homonyms share a headword: the line offers each headword once, as its
-    // first row.
-    std::vector<std::u16string> shown;
-    for (const Suggestion& s : session_->Suggest(typed, 4 * kSuggestionsShown)) {
-      std::u16string headword = session_->Headword(s.row);
-      if (std::find(shown.begin(), shown.end(), headword) != shown.end()) continue;
-      shown.push_back(std::move(headword));
-      suggestions_.push_back(s);
-      if (suggestions_.size() == kSuggestionsShown) break;
-    }
+    // Homonyms share a headword: the line offers each headword once.
+    suggestions_ = session_->SuggestHeadwords(typed, kSuggestionsShown);
   }
   if (suggestions_.empty() || suggestions_.front().how == SuggestionKind::Exact) {
     suggestions_.clear();

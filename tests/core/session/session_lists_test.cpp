@@ -90,6 +90,19 @@ TEST_F(SessionListsTest, MarkInDefaultListKeepsWhatAnotherProgramWrote) {
   EXPECT_FALSE(agent->MarkInDefaultList(9, 0));
 }
 
+// Suggestions of the current group once its index is set; homonyms share
+// one headword in the distinct list.
+TEST_F(SessionListsTest, SuggestHeadwordsOffersEachHeadwordOnce) {
+  auto s = Open(1);
+  EXPECT_TRUE(s->Suggest(u"bnak", 5).empty());  // no index yet
+  s->SetSuggestionIndex(1, s->GroupLoadCount(1), Session::MakeSuggestionIndex(s->Group(1), s->Table().Group(1)));
+  EXPECT_EQ(s->Suggest(u"bnak", 5).size(), 2u);  // bank/0 and bank/1
+  const auto distinct = s->SuggestHeadwords(u"bnak", 5);
+  ASSERT_EQ(distinct.size(), 1u);
+  EXPECT_EQ(distinct[0].row, 1);
+  EXPECT_EQ(distinct[0].how, SuggestionKind::Typo);
+}
+
 // The session manager's save: the exit's files, the groups still loaded.
 TEST_F(SessionListsTest, SaveExitStateWritesWhatCloseWouldAndKeepsTheGroups) {
   auto s = Open(1);
