@@ -5,7 +5,8 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libicu-dev zlib1g-dev libhunspell-dev libpcre2-dev
+  libicu-dev zlib1g-dev libhunspell-dev libpcre2-dev libzip-dev libpugixml-dev libsimdjson-dev
+  stardict-czech stardict-xmlittre sdcv stardict-tools
   hunspell-en-us hunspell-de-de hunspell-fr hunspell-ru
   libsdl2-mixer-dev libasound2-dev libespeak-ng-dev libvorbis-dev sox libsox-fmt-base
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -4,7 +4,7 @@
 
 #include "common/source_error.h"
 #include "dictc/glyph_image.h"
-#include "dictc/language_names.h"
+#include "dictionary/language_names.h"
 #include "dictc/source_parser.h"
 #include "dictionary/loaded_group.h"
 #include "dictionary/sub_vocl_header.h"

@@ -9,6 +9,7 @@
 #include "dictionary/loaded_group.h"
 #include "import/dictd_article.h"
 #include "import/dictd_index.h"
+#include "import/imported_dictionary.h"
 #include "support/bytes.h"
 #include "support/temp_dir.h"
 
@@ -77,14 +78,14 @@ TEST(DictdIndex, LinesAndFaults) {
   try {
     ParseDictdIndex("a\tB\tC\nb\tB\n", "x.index");
     ADD_FAILURE();
-  } catch (const SourceError& e) {
-    EXPECT_EQ(e.line(), 2u);
+  } catch (const ImportError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("x.index:2:", 0), 0u) << e.what();
   }
   try {
     ParseDictdIndex("a\tB\tC\nb\tB\tC\nc\tB!\tC\n", "x.index");
     ADD_FAILURE();
-  } catch (const SourceError& e) {
-    EXPECT_EQ(e.line(), 3u);
+  } catch (const ImportError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("x.index:3:", 0), 0u) << e.what();
   }
 }
 

@@ -1,4 +1,4 @@
-#include "dictc/markup_encoder.h"
+#include "article/markup_encoder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include <optional>
 
 #include "common/source_error.h"
-#include "common/text_lines.h"
+#include "common/source_file.h"
+#include "text/text_lines.h"
 #include "dictionary/byte_io.h"
 #include "text/code_page.h"
 

@@ -5,7 +5,8 @@
 #include <initializer_list>
 
 #include "common/source_error.h"
-#include "common/text_lines.h"
+#include "common/source_file.h"
+#include "text/text_lines.h"
 #include "dictionary/file_io.h"
 #include "game/encoded_picture_size.h"
 #include "gamebase/bitmap_regions.h"

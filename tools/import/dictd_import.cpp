@@ -4,9 +4,10 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "common/text_lines.h"
-#include "dictc/language_names.h"
-#include "dictc/markup_encoder.h"
+#include "common/source_file.h"
+#include "text/text_lines.h"
+#include "dictionary/language_names.h"
+#include "article/markup_encoder.h"
 #include "dictc/source_parser.h"
 #include "dictionary/file_io.h"
 #include "dictionary/file_names.h"
@@ -15,6 +16,7 @@
 #include "dictionary/vocl_index.h"
 #include "import/dictd_article.h"
 #include "import/dictd_index.h"
+#include "import/dictd_reader.h"
 #include "text/code_page.h"
 
 namespace lexmora::tools {
@@ -64,20 +66,13 @@ bool InsideData(const DictdIndexEntry& e, std::string_view data) {
   return e.offset <= data.size() && e.length <= data.size() - e.offset;
 }
 
-// The one-line description a database carries about itself, made fit for an
-// English name part.
+// The database's own description, made fit for an English name part.
 std::string DatabaseShortName(const std::vector<DictdIndexEntry>& entries, std::string_view data) {
-  for (const DictdIndexEntry& e : entries) {
-    if ((e.headword != "00-database-short" && e.headword != "00databaseshort") || !InsideData(e, data)) continue;
-    for (std::string_view line : SplitLines(EntryText(e, data))) {
-      line = TrimBlanks(line);
-      if (line.empty() || line.rfind("00-database-short", 0) == 0 || line.rfind("00databaseshort", 0) == 0) continue;
-      std::string name = Utf16ToUtf8(ToUnicode(FromUnicode(Utf8ToUtf16(line), 1250), 1250));
-      if (name.size() > kDefaultNameMax) name.resize(kDefaultNameMax);  // 1250 bytes are ASCII or 2-byte UTF-8 ...
-      return Utf16ToUtf8(Utf8ToUtf16(name));                          // ... so drop a cut sequence here
-    }
-  }
-  return {};
+  const std::string line = DictdDatabaseName(entries, data);
+  if (line.empty()) return {};
+  std::string name = Utf16ToUtf8(ToUnicode(FromUnicode(Utf8ToUtf16(line), 1250), 1250));
+  if (name.size() > kDefaultNameMax) name.resize(kDefaultNameMax);  // 1250 bytes are ASCII or 2-byte UTF-8 ...
+  return Utf16ToUtf8(Utf8ToUtf16(name));                          // ... so drop a cut sequence here
 }
 
 SubVoclHeaderRecord MakeHeader(const ImportOptions& o, const DictGroupRecord& group, std::array<std::string, 5> names) {

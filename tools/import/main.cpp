@@ -1,17 +1,21 @@
-// lexmora-import: imports a dictd database as a sub-dictionary of a group.
+// lexmora-import: adds a dictionary file of another program to a group of a
+// program folder; the older form with --index and --dict imports a dictd
+// database as a chosen sub-dictionary or writes it as a dictionary source.
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
 
 #include "import/dictd_import.h"
-#include "common/text_lines.h"
+#include "import/import_command.h"
+#include "text/text_lines.h"
 
 namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: lexmora-import --index X.index --dict X.dict.dz (--out PROGRAM_FOLDER | --src OUT.src)\n"
+               "usage: lexmora-import --dir PROGRAM_FOLDER [--format F] FILE (--group N | --new-group NAME --code-page CP) [--json]\n"
+               "       lexmora-import --index X.index --dict X.dict.dz (--out PROGRAM_FOLDER | --src OUT.src)\n"
                "                      [--group N] [--subdict K] [--locale L]\n"
                "                      [--name-az TEXT] [--name-en TEXT] [--name-ru TEXT] [--name-de TEXT] [--name-fr TEXT]\n");
   return 2;
@@ -20,7 +24,10 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using lexmora::tools::ParseNumber;
+  bool dictdForm = false;
+  for (int i = 1; i < argc; ++i) dictdForm = dictdForm || std::string(argv[i]) == "--index" || std::string(argv[i]) == "--src";
+  if (!dictdForm) return lexmora::tools::RunImportCommand(argc, argv);
+  using lexmora::ParseNumber;
   lexmora::tools::ImportOptions o;
   static constexpr const char* kNameOptions[] = {"--name-az", "--name-en", "--name-ru", "--name-de", "--name-fr"};
   for (int i = 1; i < argc; ++i) {

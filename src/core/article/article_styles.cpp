@@ -39,14 +39,14 @@ const ArticleStyleArray& ArticleStyleTable() {
       Style("Arial", 12, 0x8E021E, kBold, 162, 1254, 0x42C),
       Style("Arial", 10, 0x000000, 0, 204, 1251, 0x419),
       Style("Arial", 10, 0x000000, kItalic, 204, 1251, 0x419),
-      Style("", 0, 0x000000, 0, 0, 0, 0),
+      Style("Arial", 10, 0x000000, kBold, 0, 1252, 0x409),      // bold, for imported dictionaries
       Style("Arial", 12, 0x8E021E, kBold, 0, 1252, 0x407),
-      Style("", 0, 0x000000, 0, 0, 0, 0),
+      Style("Arial", 10, 0x1E7B1E, 0, 0, 1252, 0x409),          // green
       Style("Arial", 10, 0x000080, 0, 204, 1251, 0x419),
       Style("Arial", 10, 0x000080, kItalic, 204, 1251, 0x419),
       Style("Arial", 12, 0x8E021E, kBold, 204, 1251, 0x419),
-      Style("", 0, 0x000000, 0, 0, 0, 0),
-      Style("", 0, 0x000000, 0, 0, 0, 0),
+      Style("Arial", 10, 0xC01818, 0, 0, 1252, 0x409),          // red
+      Style("Arial", 10, 0x000000, kUnderline, 0, 1252, 0x409),  // underlined
   };
   return table;
 }

@@ -59,6 +59,14 @@ struct DictGroupRecord {
   void SetBitmap(std::string_view image);
 };
 
+// Groups the user makes (by importing a dictionary into a new group) have
+// file base names "vcl_g01".."vcl_g10"; they are called by their own names,
+// never by the interface text of their slot.
+inline constexpr std::string_view kUserGroupBasePrefix = "vcl_g";
+inline bool IsUserMadeGroup(const DictGroupRecord& record) {
+  return record.BaseName().substr(0, kUserGroupBasePrefix.size()) == kUserGroupBasePrefix;
+}
+
 // The group table: at most 10 groups, numbered from 1.
 struct GroupTable {
   static constexpr int kMaxGroups = 10;

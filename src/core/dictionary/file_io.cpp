@@ -39,24 +39,42 @@ bool ReadFileRange(const fs::path& path, std::uint64_t offset, std::size_t size,
 }
 
 bool WriteFileAtomically(const fs::path& path, std::string_view data) {
-  fs::path temp = path;
-  temp += ".tmp";
-  io::FileSystem& files = io::Files();
+  AtomicFileWriter writer(path);
+  return writer.Write(data) && writer.Commit();
+}
+
+AtomicFileWriter::AtomicFileWriter(fs::path path) : path_(std::move(path)), temp_(path_) {
+  temp_ += ".tmp";
   int error = 0;
-  std::unique_ptr<io::File> file = files.Open(temp, io::OpenMode::Write, error);
-  if (!file) return false;
-  const io::Result written = io::WriteFully(*file, data.data(), data.size());
-  bool ok = written.ok() && written.count == data.size();
+  file_ = io::Files().Open(temp_, io::OpenMode::Write, error);
+  ok_ = file_ != nullptr;
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (!file_) return;
+  file_->Close();
+  io::Files().Remove(temp_);
+}
+
+bool AtomicFileWriter::Write(std::string_view data) {
+  if (!ok_) return false;
+  const io::Result written = io::WriteFully(*file_, data.data(), data.size());
+  ok_ = written.ok() && written.count == data.size();
+  return ok_;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (!file_) return false;
   // On stable storage before the rename, so that a crash never leaves the
   // new name on a file whose data has not reached the disk.
-  ok = ok && file->Sync() == 0;
-  ok = file->Close() == 0 && ok;
-  if (ok) ok = files.Rename(temp, path) == 0;
-  if (!ok) {
-    files.Remove(temp);
-    return false;
-  }
-  return true;
+  bool ok = ok_ && file_->Sync() == 0;
+  ok = file_->Close() == 0 && ok;
+  file_.reset();
+  io::FileSystem& files = io::Files();
+  if (ok) ok = files.Rename(temp_, path_) == 0;
+  if (!ok) files.Remove(temp_);
+  ok_ = false;
+  return ok;
 }
 
 }  // namespace lexmora

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,5 +23,29 @@ bool ReadFileRange(const std::filesystem::path& path, std::uint64_t offset, std:
 // Writes data to a temporary file beside path and renames it over path, so
 // that a crash leaves either the old or the new file whole.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data);
+
+namespace io {
+class File;
+}
+
+// The same for a file written piece by piece: the pieces go to the
+// temporary file, Commit puts it in place; a writer destroyed without a
+// successful Commit removes the temporary file and leaves path as it was.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::filesystem::path path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  bool Write(std::string_view data);  // false once a write has failed
+  bool Commit();                      // synced, closed and renamed
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path temp_;
+  std::unique_ptr<io::File> file_;
+  bool ok_ = false;
+};
 
 }  // namespace lexmora

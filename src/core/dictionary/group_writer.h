@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dictionary/sub_vocl_header.h"
+#include "dictionary/vocl_index.h"
 
 namespace lexmora {
 
@@ -33,5 +34,17 @@ struct GroupWriteResult {
 // dir/DICT/base.wif and dir/DICT/baseNNN.wbf. Folders are created.
 GroupWriteResult WriteGroupFiles(const std::filesystem::path& dir, const std::string& base, int headwordCodePage,
                                  const std::vector<SourceSubDict>& subDicts);
+
+// Writes the article base (".wbf") of one sub-dictionary to file through a
+// temporary file, appending the index records of its entries to records;
+// false with result.error set on a fault (file is then as it was).
+bool WriteArticleBase(const std::filesystem::path& file, const SourceSubDict& subDict, int headwordCodePage,
+                      std::vector<VoclIndexRecord>& records, GroupWriteResult& result);
+
+// Sorts the records by key in the collation of headwordCodePage (stable) and
+// writes DICT/base.wif through a temporary file; present lists the
+// sub-dictionaries the index holds.
+bool WriteWordIndex(const std::filesystem::path& dir, const std::string& base, int headwordCodePage,
+                    const SubDictSet& present, std::vector<VoclIndexRecord> records, std::string& error);
 
 }  // namespace lexmora

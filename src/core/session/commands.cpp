@@ -26,6 +26,7 @@ constexpr CommandInfo kCommands[] = {
     {Command::ListExport, "aListExport", 500, "", false},
     {Command::ToolsIdxSearch, "aToolsIdxSearch", 141, "Ctrl+F", false},
     {Command::ToolsGame, "aToolsGame", 142, "Ctrl+G", false},
+    {Command::ToolsAddDictionary, "aToolsAddDictionary", 543, "", false},
     {Command::ToolsOptions, "aToolsOptions", 143, "Ctrl+O", false},
     {Command::Help, "aHelp", 151, "F1", false},
     {Command::HelpWeb, "aHelpWeb", 153, "", false},

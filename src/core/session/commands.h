@@ -32,6 +32,7 @@ enum class Command {
   ListExport,     // the list of the view as notes for flash-card programs
   ToolsIdxSearch,
   ToolsGame,
+  ToolsAddDictionary,  // another program's dictionary file into a group
   ToolsOptions,
   Help,
   HelpWeb,

@@ -10,7 +10,7 @@ std::u16string GroupOwnName(const DictGroupRecord& record) {
 }
 
 std::u16string GroupTitle(const DictGroupRecord& record, std::u16string_view interfaceText) {
-  return interfaceText.empty() ? GroupOwnName(record) : std::u16string(interfaceText);
+  return interfaceText.empty() || IsUserMadeGroup(record) ? GroupOwnName(record) : std::u16string(interfaceText);
 }
 
 }  // namespace lexmora

@@ -122,6 +122,11 @@ class Session {
   void ApplySubDictChecks(const std::vector<SubDictCheck>& checks);
   // The groups 1..count that are loaded, ascending.
   std::vector<int> LoadedGroups() const;
+  // After an import added sub-dictionary subDict to group g (or a removal
+  // took it out): the group's record is taken from the folder's table (all
+  // of it for a new group, else only the sub-dictionary's switch), the
+  // listed groups are found again and the group is loaded again.
+  void AdoptSubDictChange(int g, int subDict, bool added);
 
   // The exit writes: every group that holds words writes its user list to
   // its default list file (silently).

@@ -7,7 +7,7 @@
 namespace lexmora {
 
 std::u16string CheckListGroupTitle(const DictGroupRecord& record, std::u16string_view interfaceText) {
-  if (!interfaceText.empty()) return std::u16string(interfaceText);
+  if (!interfaceText.empty() && !IsUserMadeGroup(record)) return std::u16string(interfaceText);
   return GroupOwnName(record) + u" ";
 }
 

@@ -145,6 +145,11 @@ bool FromUnicodeChar(char16_t ch, int codePage, std::uint8_t& out) {
     out = b;
     return true;
   }
+  // The four code pages agree with ASCII.
+  if (ch < 0x80) {
+    out = static_cast<std::uint8_t>(ch);
+    return true;
+  }
   if (codePage == 1254) {
     if (ch == 0x018F) { out = 0xC6; return true; }
     if (ch == 0x0259) { out = 0xE6; return true; }

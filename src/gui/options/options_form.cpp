@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "import/import_registry.h"
 #include "session/session.h"
 #include "settings/interface_text_ids.h"
 #include "shell/interface_texts.h"
@@ -115,9 +116,24 @@ QWidget* TOptionsForm::CreateDictionariesPage() {
   dictList_->setProperty("HelpContext", kDictionariesHelpContext);
   dictList_->setSelectionMode(QAbstractItemView::SingleSelection);
   dictList_->setUniformItemSizes(true);
+  // Sub-dictionaries that an import added can be taken out again.
+  removeButton_ = new QPushButton(InterfaceText(554), page);
+  removeButton_->setObjectName(QStringLiteral("RemoveButton"));
+  removeButton_->setEnabled(false);
+  connect(dictList_, &QListWidget::currentRowChanged, this, &TOptionsForm::UpdateRemoveButton);
+  connect(removeButton_, &QPushButton::clicked, this, [this] {
+    const int row = dictList_->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= lines_.size()) return;
+    const SubDictCheck& line = lines_[static_cast<std::size_t>(row)];
+    emit RemoveRequested(line.group, line.subDict, dictList_->item(row)->text());
+  });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(removeButton_);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(dictList_);
+  layout->addLayout(buttons);
   return page;
 }
 
@@ -129,6 +145,7 @@ void TOptionsForm::LangRemake() {
   okButton_->setText(text(409));
   cancelButton_->setText(text(410));
   languageLabel_->setText(text(411));
+  removeButton_->setText(InterfaceText(554));  // a language file older than the button lacks its text
   for (std::size_t i = 0; i < checkBoxes_.size(); ++i) checkBoxes_[i]->setText(text(kCheckBoxes[i].textId));
   const std::string file = LanguageFileName(language_.CurrentInterfaceLang());
   helpFile_ = file.empty() ? QString()
@@ -140,6 +157,20 @@ void TOptionsForm::FormActivate() {
   LangRemake();
 
   // 2. The dictionaries list, built anew from the group table.
+  FillDictionaries();
+
+  // 3. The language in force (the first entry when it is not listed).
+  int position = 0;
+  for (std::size_t i = 0; i < languages_.size(); ++i)
+    if (languages_[i].index == language_.CurrentInterfaceLang()) position = static_cast<int>(i);
+  languageBox_->setCurrentIndex(languages_.empty() ? -1 : position);
+
+  // 4. The check boxes from the working copy.
+  const bool states[] = {work_.AutoSaveState, work_.AutoSavePos, work_.SynchronizeLayout, work_.DisplayIconOnTaskBar};
+  for (std::size_t i = 0; i < checkBoxes_.size(); ++i) checkBoxes_[i]->setChecked(states[i]);
+}
+
+void TOptionsForm::FillDictionaries() {
   const int lang = language_.CurrentInterfaceLang();
   const auto lines = SubDictCheckLines(session_, lang, [this](int group) {
     return language_.LangText(kGroupNameTextBase + group);
@@ -152,16 +183,29 @@ void TOptionsForm::FormActivate() {
     item->setCheckState(line.check.checked ? Qt::Checked : Qt::Unchecked);
     lines_.push_back(line.check);
   }
+  UpdateRemoveButton();
+}
 
-  // 3. The language in force (the first entry when it is not listed).
-  int position = 0;
-  for (std::size_t i = 0; i < languages_.size(); ++i)
-    if (languages_[i].index == lang) position = static_cast<int>(i);
-  languageBox_->setCurrentIndex(languages_.empty() ? -1 : position);
+void TOptionsForm::RefillDictionaries() {
+  FormClose();
+  const std::vector<SubDictCheck> marks = checks_;
+  FillDictionaries();
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    for (const SubDictCheck& m : marks)
+      if (m.group == lines_[i].group && m.subDict == lines_[i].subDict)
+        dictList_->item(static_cast<int>(i))->setCheckState(m.checked ? Qt::Checked : Qt::Unchecked);
+}
 
-  // 4. The check boxes from the working copy.
-  const bool states[] = {work_.AutoSaveState, work_.AutoSavePos, work_.SynchronizeLayout, work_.DisplayIconOnTaskBar};
-  for (std::size_t i = 0; i < checkBoxes_.size(); ++i) checkBoxes_[i]->setChecked(states[i]);
+void TOptionsForm::UpdateRemoveButton() {
+  const int row = dictList_->currentRow();
+  bool imported = false;
+  if (row >= 0 && static_cast<std::size_t>(row) < lines_.size()) {
+    const SubDictCheck& line = lines_[static_cast<std::size_t>(row)];
+    if (session_.Table().Valid(line.group))
+      for (const ImportedSubDict& e : LoadImportRegistry(session_.ProgramDir(), session_.Table().Group(line.group).BaseName()))
+        imported = imported || e.subDict == line.subDict;
+  }
+  removeButton_->setEnabled(imported);
 }
 
 void TOptionsForm::TntComboBox1Change(int position) {

@@ -63,6 +63,14 @@ class TOptionsForm : public QDialog {
   QPushButton* OkButton() const { return okButton_; }
   QPushButton* CancelButton() const { return cancelButton_; }
   QCheckBox* CheckBox(int i) const { return checkBoxes_[static_cast<std::size_t>(i)]; }
+  QPushButton* RemoveButton() const { return removeButton_; }
+  // The dictionaries list built again from the session (after a removal),
+  // the marks the user set in it kept.
+  void RefillDictionaries();
+
+ signals:
+  // Remove was clicked on the line of an imported sub-dictionary.
+  void RemoveRequested(int group, int subDict, const QString& name);
 
  public slots:
   void done(int result) override;
@@ -73,6 +81,8 @@ class TOptionsForm : public QDialog {
  private:
   QWidget* CreateGeneralPage();
   QWidget* CreateDictionariesPage();
+  void FillDictionaries();
+  void UpdateRemoveButton();
 
   std::vector<AvailableLanguageRec> languages_;
   const Session& session_;
@@ -89,6 +99,7 @@ class TOptionsForm : public QDialog {
   QComboBox* languageBox_ = nullptr;
   std::array<QCheckBox*, 4> checkBoxes_{};
   QListWidget* dictList_ = nullptr;
+  QPushButton* removeButton_ = nullptr;
   QPushButton* okButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
 };

@@ -154,6 +154,12 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   // The options command (main_window_options.cpp): the options dialog on a
   // working copy of the settings, then everything it changed applied at once.
   void aToolsOptionsExecute();
+  // Tools -> Add dictionary: a file dialog, then the Add dictionary dialog.
+  void AddDictionary();
+  // The Add dictionary dialog for this file; true when the file was added.
+  bool AddDictionaryFile(const QString& file);
+  // The options dialog's Remove: asks, takes the sub-dictionary out, reloads.
+  void RemoveDictionary(int group, int subDict, const QString& name);
   // Made on first use: the start does not wait for it.
   TOptionsForm* OptionsForm();
   // How the options command starts and closes the companion agent;
@@ -293,7 +299,8 @@ class TLexmoraAzeriDictionaries : public QMainWindow {
   std::unique_ptr<lexmora::Session> session_;
   std::shared_ptr<platform::KeyboardLayouts> layouts_;
   bool creating_ = true;
-  bool agentPending_ = false;  // the agent starts at the first showing
+  bool agentPending_ = false;
+  QString importFolder_;  // where the last added dictionary came from  // the agent starts at the first showing
   bool indexesStarted_ = false;  // the suggestion indexes are asked for after the first showing
   static constexpr int kIndexDelayMs = 300;
   bool followUp_ = true;

@@ -159,9 +159,11 @@ void TLexmoraAzeriDictionaries::FillGroupBoxAndMenu() {
     const auto stored = record.Name();
     groupBox_->AddGroup(g, QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size())), GroupText(g),
                         GlyphPixmap(record.Bitmap(), false));
-    QAction* item = groupMenu_->addAction(QString::number(g));
+    // A group the user made keeps its own name; the others take the text
+    // of their slot (id 220 + g) whenever the language changes.
+    QAction* item = groupMenu_->addAction(IsUserMadeGroup(record) ? GroupText(g) : QString::number(g));
     item->setObjectName(QStringLiteral("Dictionary%1").arg(g));
-    item->setProperty("Tag", g + 220);  // the text id of its caption
+    if (!IsUserMadeGroup(record)) item->setProperty("Tag", g + 220);
     item->setData(g);
     item->setCheckable(true);
     groupMenuActions_->addAction(item);

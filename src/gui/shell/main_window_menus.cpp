@@ -61,6 +61,7 @@ void TLexmoraAzeriDictionaries::RunCommand(Command command) {
     case Command::ListExport: ExportList(); break;
     case Command::ToolsIdxSearch: SpeedButton9Click(); break;
     case Command::ToolsGame: SpeedButton2Click(); break;
+    case Command::ToolsAddDictionary: AddDictionary(); break;
     case Command::Help: ShowHelp(kHelpContents); break;
     case Command::HelpWeb: OpenWebPage(); break;
     case Command::HelpAbout: ShowAboutBox(); break;
@@ -106,7 +107,10 @@ void TLexmoraAzeriDictionaries::CreateMenus() {
   lists->addSeparator();
   lists->addAction(Action(Command::ListExport));
   QMenu* tools = menu(104, "Tools1");
-  for (Command c : {Command::ToolsIdxSearch, Command::ToolsGame, Command::ToolsOptions}) tools->addAction(Action(c));
+  for (Command c : {Command::ToolsIdxSearch, Command::ToolsGame}) tools->addAction(Action(c));
+  tools->addSeparator();
+  tools->addAction(Action(Command::ToolsAddDictionary));
+  tools->addAction(Action(Command::ToolsOptions));
   QMenu* help = menu(105, "Help1");
   help->addAction(Action(Command::Help));
   help->addAction(Action(Command::HelpWeb));

@@ -37,6 +37,7 @@ void TLexmoraAzeriDictionaries::CreateOptionsForm() {
   }
   optionsForm_ = new TOptionsForm(std::move(languages), *session_, *language_, this);
   optionsForm_->LangRemake();
+  connect(optionsForm_, &TOptionsForm::RemoveRequested, this, &TLexmoraAzeriDictionaries::RemoveDictionary);
 }
 
 void TLexmoraAzeriDictionaries::aToolsOptionsExecute() {

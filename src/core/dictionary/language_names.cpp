@@ -1,10 +1,10 @@
-#include "dictc/language_names.h"
+#include "dictionary/language_names.h"
 
 #include "dictionary/sub_vocl_header.h"
 #include "text/azeri_letters.h"
 #include "text/code_page.h"
 
-namespace lexmora::tools {
+namespace lexmora {
 
 int NameLanguageFromCode(std::string_view code) {
   static constexpr std::string_view kCodes[] = {"az", "en", "ru", "de", "fr"};
@@ -43,4 +43,4 @@ std::optional<std::string> MakeMultiLanguageName(const std::array<std::string, 5
   return MakeLanguageText(parts);
 }
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

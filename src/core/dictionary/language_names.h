@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace lexmora::tools {
+namespace lexmora {
 
 // Interface languages in the order of the multi-language text.
 enum NameLanguage { kNameAz = 0, kNameEn = 1, kNameRu = 2, kNameDe = 3, kNameFr = 4 };
@@ -24,4 +24,4 @@ std::optional<std::string> EncodeNamePart(int language, std::string_view utf8);
 // nullopt with the language at fault in badLanguage.
 std::optional<std::string> MakeMultiLanguageName(const std::array<std::string, 5>& utf8Parts, int* badLanguage = nullptr);
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

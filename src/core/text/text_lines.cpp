@@ -1,17 +1,8 @@
-#include "common/text_lines.h"
+#include "text/text_lines.h"
 
 #include <charconv>
 
-#include "common/source_error.h"
-#include "dictionary/file_io.h"
-
-namespace lexmora::tools {
-
-std::string ReadSourceFile(const std::filesystem::path& path) {
-  auto data = ReadWholeFile(path);
-  if (!data) throw SourceError(path.string(), 0, "cannot read the file");
-  return std::move(*data);
-}
+namespace lexmora {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -86,4 +77,4 @@ std::optional<std::int64_t> ParseNumber(std::string_view s, std::int64_t min, st
   return value;
 }
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lexmora::tools {
+namespace lexmora {
 
 // A number written in the digits A-Z a-z 0-9 + / (0..63), most significant
 // first; nullopt for an empty text, another character or overflow.
@@ -24,7 +24,7 @@ struct DictdIndexEntry {
   std::size_t line = 0;  // 1-based
 };
 
-// Parses the whole index text; throws SourceError naming fileName and the
+// Parses the whole index text; throws ImportError naming fileName and the
 // line of a malformed entry. Empty lines are skipped.
 std::vector<DictdIndexEntry> ParseDictdIndex(std::string_view text, const std::string& fileName);
 
@@ -40,4 +40,4 @@ std::string ReadDictdData(const std::filesystem::path& path);
 // Inflates a gzip image, all members in turn. Throws std::runtime_error.
 std::string GunzipAll(std::string_view compressed);
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

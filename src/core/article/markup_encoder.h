@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lexmora::tools {
+namespace lexmora {
 
 // A markup fault; line is the 0-based index of the article line at fault.
 class MarkupError : public std::runtime_error {
@@ -35,4 +35,4 @@ std::string EncodeArticle(const std::vector<std::string_view>& lines, int defaul
 // The markup source form of plain text: braces doubled.
 std::string EscapeMarkupText(std::string_view utf8);
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

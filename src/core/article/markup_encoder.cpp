@@ -1,14 +1,14 @@
-#include "dictc/markup_encoder.h"
+#include "article/markup_encoder.h"
 
 #include <charconv>
 #include <cstdint>
 
 #include "article/article_markup.h"
 #include "article/article_styles.h"
-#include "common/text_lines.h"
+#include "text/text_lines.h"
 #include "text/code_page.h"
 
-namespace lexmora::tools {
+namespace lexmora {
 namespace {
 
 int TextCodePageOfStyle(int style) { return StyleTextCodePage(ArticleStyleTable()[static_cast<std::size_t>(style)]); }
@@ -152,4 +152,4 @@ std::string EscapeMarkupText(std::string_view utf8) {
   return out;
 }
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

@@ -5,11 +5,11 @@
 #include <array>
 #include <stdexcept>
 
-#include "common/source_error.h"
-#include "common/text_lines.h"
+#include "import/imported_dictionary.h"
+#include "text/text_lines.h"
 #include "dictionary/file_io.h"
 
-namespace lexmora::tools {
+namespace lexmora {
 namespace {
 
 constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -61,10 +61,10 @@ std::vector<DictdIndexEntry> ParseDictdIndex(std::string_view text, const std::s
     std::size_t tab2 = line.rfind('\t');
     std::size_t tab1 = tab2 == std::string_view::npos || tab2 == 0 ? std::string_view::npos : line.rfind('\t', tab2 - 1);
     if (tab1 == std::string_view::npos)
-      throw SourceError(fileName, lineNo, "expected \"headword<TAB>offset<TAB>length\"");
+      throw ImportError(fileName + ":" + std::to_string(lineNo) + ": expected \"headword<TAB>offset<TAB>length\"");
     auto offset = DecodeDictdNumber(line.substr(tab1 + 1, tab2 - tab1 - 1));
     auto length = DecodeDictdNumber(line.substr(tab2 + 1));
-    if (!offset || !length) throw SourceError(fileName, lineNo, "offset or length is not a dictd base64 number");
+    if (!offset || !length) throw ImportError(fileName + ":" + std::to_string(lineNo) + ": offset or length is not a dictd base64 number");
     entries.push_back({line.substr(0, tab1), *offset, *length, lineNo});
   }
   return entries;
@@ -115,4 +115,4 @@ std::string ReadDictdData(const std::filesystem::path& path) {
   return std::move(*data);
 }
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

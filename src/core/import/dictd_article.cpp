@@ -1,9 +1,9 @@
 #include "import/dictd_article.h"
 
-#include "common/text_lines.h"
-#include "dictc/markup_encoder.h"
+#include "text/text_lines.h"
+#include "article/markup_encoder.h"
 
-namespace lexmora::tools {
+namespace lexmora {
 namespace {
 
 std::string StyleTag(int style) { return "{s " + std::to_string(style) + "}"; }
@@ -77,4 +77,4 @@ std::vector<std::string> DictdEntryToMarkup(std::string_view entryUtf8, std::str
   return lines;
 }
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

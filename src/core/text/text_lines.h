@@ -1,4 +1,5 @@
-// Small helpers for the line-oriented source files of the data tools.
+// Small helpers for line-oriented text: the data tools' sources and the
+// dictionary files the importer reads.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lexmora::tools {
-
-// The whole file; throws SourceError when it cannot be read.
-std::string ReadSourceFile(const std::filesystem::path& path);
+namespace lexmora {
 
 // Splits text into lines at LF; a CR before the LF is dropped, as is a UTF-8
 // byte order mark at the start. A final line without LF is kept.
@@ -39,4 +37,4 @@ std::vector<std::string_view> SplitWords(std::string_view s);
 // A decimal number, or hexadecimal with a 0x prefix, within [min, max].
 std::optional<std::int64_t> ParseNumber(std::string_view s, std::int64_t min, std::int64_t max);
 
-}  // namespace lexmora::tools
+}  // namespace lexmora

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace lexmora::tools {
+namespace lexmora {
 
 struct DictdStyles {
   int head = 5;           // style role 5 of the group
@@ -22,4 +22,4 @@ struct DictdStyles {
 std::vector<std::string> DictdEntryToMarkup(std::string_view entryUtf8, std::string_view fallbackHead,
                                             const DictdStyles& styles);
 
-}  // namespace lexmora::tools
+}  // namespace lexmora
