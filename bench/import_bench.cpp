@@ -7,8 +7,9 @@
 // FreeDict English-German (/usr/share/dictd/freedict-eng-deu.index, the
 // format the importer has read longest); then each FILE (default: the
 // Debian StarDict dictionaries XMLittre and czech-cizi, and the StarDict
-// form of FreeDict English-German that dictd2dic makes when WORK_DIR/sd has
-// it). Each import goes to a new group of the right code page.
+// form of FreeDict English-German that bench/prepare_stardict.sh makes in
+// WORK_DIR, when it is there). Each import goes to a new group of the right
+// code page.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,6 +34,7 @@ Run Import(const std::string& importer, const fs::path& folder, const std::strin
   fs::remove_all(folder);
   fs::create_directories(folder);
   const auto start = std::chrono::steady_clock::now();
+  std::fflush(stdout);  // the child must not write this process's buffered lines again
   const pid_t child = fork();
   if (child == 0) {
     std::freopen("/dev/null", "w", stdout);
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
   if (files.empty()) {
     for (const char* f : {"/usr/share/stardict/dic/XMLittre.ifo", "/usr/share/stardict/dic/czech-cizi.ifo"})
       if (fs::exists(f)) files.emplace_back(f, std::string(f).find("czech") != std::string::npos ? "1250" : "1252");
-    const fs::path sd = work / "sd" / "dictd_freedict2_freedict-eng-deu.ifo";
+    const fs::path sd = work / "freedict-eng-deu.ifo";
     if (fs::exists(sd)) files.emplace_back(sd.string(), "1252");
   }
   const Run base = Import(importer, work / "folder", baselineFile, "1252");

@@ -38,6 +38,8 @@ class ArticleBuilder {
   void Head(std::u16string_view headword);
 
   bool Empty() const { return out_.empty(); }
+  // Nothing written since the last paragraph began (or at all).
+  bool AtParagraphStart() const { return atParagraphStart_; }
   // The article bytes; the builder starts again empty.
   std::string Take();
 

@@ -1,5 +1,7 @@
 #include "import/dictionary_import.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <system_error>
 
@@ -25,6 +27,15 @@ SubDictSet AllSubDicts() {
   SubDictSet all;
   for (int k = 0; k < 256; ++k) all.Set(k, true);
   return all;
+}
+
+// The articles just freed lie in small blocks all over the heap; the word
+// index written next wants fresh pages. Handing the free ones back keeps
+// the peak memory at what is really in use.
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
 }
 
 bool KnownHeadwordCodePage(int cp) { return cp == 1250 || cp == 1251 || cp == 1252 || cp == 1254; }
@@ -193,6 +204,7 @@ ImportResult ImportDictionary(const ImportRequest& r) {
   SourceSubDict sub;
   sub.entries = IndexEntries(dict.entries, codePage, result.skipped);
   dict.entries = {};
+  ReturnFreedMemory();
   result.entries = sub.entries.size();
   if (sub.entries.empty()) throw ImportError(file + ": no entries to import");
   ReportProgress(r.progress, kReadShare, 1000);
@@ -206,6 +218,7 @@ ImportResult ImportDictionary(const ImportRequest& r) {
   sub.header = MakeHeader(k, record.Locale(), dict.name);
 
   std::vector<VoclIndexRecord> records = std::move(existing.records);
+  records.reserve(records.size() + sub.entries.size());
   const fs::path wbf = ArticleBasePath(r.programDir, base, k);
   const fs::path snd = SoundArchiveFile(r.programDir, base, k);
   const fs::path wif = WordIndexPath(r.programDir, base);
@@ -224,6 +237,7 @@ ImportResult ImportDictionary(const ImportRequest& r) {
     throw ImportError(written.error + " (is the disk full?)");
   }
   sub.entries = {};
+  ReturnFreedMemory();
   if (!dict.sounds.empty() && !WriteFileAtomically(snd, SoundArchiveImage(dict.sounds))) {
     undo(false);
     throw ImportError("cannot write " + snd.string() + " (is the disk full?)");

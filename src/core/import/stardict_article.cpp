@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "import/xdxf_article.h"
 #include "text/code_page.h"
 #include "text/text_lines.h"
 #include "text/trim.h"
@@ -79,7 +80,7 @@ std::string StarDictArticleWriter::Write(std::u16string_view headword, const std
   }
   std::string leftOut;
   for (const StarDictField& field : fields) {
-    if (std::string_view("mlygh").find(field.type) != std::string_view::npos) {
+    if (std::string_view("mlyghx").find(field.type) != std::string_view::npos) {
       shown |= Body(field);
     } else if (std::string_view("trW").find(field.type) == std::string_view::npos &&
                leftOut.find(field.type) == std::string::npos) {
@@ -131,6 +132,14 @@ bool StarDictArticleWriter::Body(const StarDictField& field) {
       return text_.Append(text, TextMarkup::kPango, kBodyLevel);
     case 'h':
       return text_.Append(text, TextMarkup::kHtml, kBodyLevel);
+    case 'x': {
+      if (TrimBlanks(text).empty()) return false;
+      builder_.EnsureParagraph(kBodyLevel);
+      XdxfArticleOptions options;
+      options.sound = [this](const XdxfSoundRef& ref) { return ref.start == 0 && ref.size == 0 ? sounds_.FromResource(ref.file) : 0; };
+      AppendXdxfArticle(text, builder_, options);
+      return true;
+    }
     case 'l':
       // Text "in the locale's encoding": UTF-8 where it is valid, else the
       // Western code page of the time such files were written.

@@ -43,7 +43,7 @@ void ToUtf16(const char* utf8, std::u16string& out) {
 }  // namespace
 
 XdxfTextFlow::XdxfTextFlow(ArticleBuilder& builder, bool logical)
-    : b_(builder), logical_(logical), lineStart_(builder.Empty()) {
+    : b_(builder), logical_(logical), lineStart_(builder.AtParagraphStart()) {
   // After the head line, what follows on the same line is set off by a space.
   if (!lineStart_) sep_ = u" ";
 }

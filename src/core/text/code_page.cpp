@@ -7,7 +7,6 @@
 
 #include <array>
 #include <memory>
-#include <mutex>
 
 namespace lexmora {
 namespace {
@@ -58,19 +57,17 @@ std::unique_ptr<SingleByteTable> BuildTable(int codePage) {
 }
 
 const SingleByteTable& Table(int codePage) {
-  static std::once_flag once;
-  static std::unique_ptr<SingleByteTable> t1250, t1251, t1252, t1254;
-  std::call_once(once, [] {
-    t1250 = BuildTable(1250);
-    t1251 = BuildTable(1251);
-    t1252 = BuildTable(1252);
-    t1254 = BuildTable(1254);
-  });
+  // Built once, on first use; looked up for every character converted.
+  struct Tables {
+    std::unique_ptr<SingleByteTable> t1250 = BuildTable(1250), t1251 = BuildTable(1251), t1252 = BuildTable(1252),
+                                     t1254 = BuildTable(1254);
+  };
+  static const Tables tables;
   switch (codePage) {
-    case 1250: return *t1250;
-    case 1251: return *t1251;
-    case 1254: return *t1254;
-    default: return *t1252;
+    case 1250: return *tables.t1250;
+    case 1251: return *tables.t1251;
+    case 1254: return *tables.t1254;
+    default: return *tables.t1252;
   }
 }
 

@@ -113,19 +113,20 @@ std::string ErrorOf(const std::function<void()>& read) {
 const std::vector<Word> kTypedWords = {
     {"cat", "tk\xC3\xA6t\0ma small\nanimal\0"s}, {"  dog ", "g<b>dog</b> &amp; co\0P"s + BigEndian(3, 4) + "png"},
     {"picture", "P" + BigEndian(2, 4) + "ab"},   {" ", "mtext\0"s},
-    {"page", "h<p>one</p>\n<p>two</p>\0"s},
+    {"page", "h<p>one</p>\n<p>two</p>\0"s},     {"kitab", "x<abr>n.</abr> book\0"s},
 };
 
 TEST(StarDictReader, ReadsEachFieldOfItsEntries) {
   const Images images = Build(kTypedWords);
   const ImportedDictionary d = ReadStarDictImages(Ifo(""), images.idx, "", images.dict, ImportStyles{});
   EXPECT_EQ(d.name, "Test book");
-  ASSERT_EQ(d.entries.size(), 3u);
+  ASSERT_EQ(d.entries.size(), 4u);
   EXPECT_EQ(d.entries[0].headword, u"cat");
   EXPECT_EQ(Text(d.entries[0]), "cat [k\u00E6t]\n  a small\n  animal\n");
   EXPECT_EQ(d.entries[1].headword, u"dog");
   EXPECT_EQ(Text(d.entries[1]), "dog\n  dog & co\n");
   EXPECT_EQ(Text(d.entries[2]), "page\n  one\n  two\n");
+  EXPECT_EQ(Text(d.entries[3]), "kitab\n  n. book\n");
   ASSERT_EQ(d.skipped.size(), 2u);
   EXPECT_EQ(d.skipped[0].headword, "picture");
   EXPECT_EQ(d.skipped[0].why, "no text, only data of type P");
