@@ -129,4 +129,13 @@ inline LoadedGroup ListFileGroup(const fs::path& dir) {
   return group;
 }
 
+// The style of an article's first text: the head line's; -2 for none.
+inline int FirstTextStyle(std::string_view article) {
+  RecordingArticleView view;
+  ArticleRenderer().DrawRVText(article, view);
+  for (const auto& item : view.items)
+    if (!item.isSound) return item.text.style;
+  return -2;
+}
+
 }  // namespace lexmora::fuzz

@@ -13,19 +13,7 @@
 #include "import/wiktionary_reader.h"
 
 using namespace lexmora;
-
-namespace {
-
-// The style of an article's first text: the head line's.
-int FirstStyle(std::string_view article) {
-  RecordingArticleView view;
-  ArticleRenderer().DrawRVText(article, view);
-  for (const auto& item : view.items)
-    if (!item.isSound) return item.text.style;
-  return -2;
-}
-
-}  // namespace
+using namespace lexmora::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -33,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ImportedDictionary d = ParseWiktionary(std::string(input), "fuzz.jsonl", ImportStyles{});
     for (const ImportedEntry& e : d.entries) {
       LEXMORA_FUZZ_CHECK(!e.headword.empty());
-      LEXMORA_FUZZ_CHECK(FirstStyle(e.article) == ImportStyles{}.headword);
+      LEXMORA_FUZZ_CHECK(FirstTextStyle(e.article) == ImportStyles{}.headword);
     }
     const auto lines = static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')) + 1;
     LEXMORA_FUZZ_CHECK(d.entries.size() + d.skipped.size() <= lines);

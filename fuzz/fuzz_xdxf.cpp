@@ -22,15 +22,6 @@ namespace {
 
 const std::string kWav = std::string("RIFF\x04\0\0\0WAVE", 12);
 
-// The style of an article's first text: the head line's.
-int FirstStyle(std::string_view article) {
-  RecordingArticleView view;
-  ArticleRenderer().DrawRVText(article, view);
-  for (const auto& item : view.items)
-    if (!item.isSound) return item.text.style;
-  return -2;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -43,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t bytes = 0;
     for (const ImportedEntry& e : d.entries) {
       LEXMORA_FUZZ_CHECK(!e.headword.empty());
-      LEXMORA_FUZZ_CHECK(FirstStyle(e.article) == styles.headword);
+      LEXMORA_FUZZ_CHECK(FirstTextStyle(e.article) == styles.headword);
       bytes += e.article.size();
     }
     LEXMORA_FUZZ_CHECK(bytes <= 16 * size + (2u << 20));

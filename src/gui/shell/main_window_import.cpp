@@ -55,6 +55,7 @@ void TLexmoraAzeriDictionaries::RemoveDictionary(int group, int subDict, const Q
     return;
   }
   session_->AdoptSubDictChange(group, subDict, false);
+  statusBar()->clearMessage();  // no longer true if it told of this dictionary
   FillGroupBoxAndMenu();
   if (!SelectGroup(session_->CurrentGroup()) && !groupList_.empty()) SelectGroup(groupList_.front());
   if (optionsForm_) optionsForm_->RefillDictionaries();

@@ -4,6 +4,7 @@
 
 #include "article/article_renderer.h"
 #include "article/article_text.h"
+#include "support/article_style_of.h"
 #include "support/temp_dir.h"
 
 namespace lexmora {
@@ -11,13 +12,7 @@ namespace {
 
 const ImportStyles kStyles;
 
-int StyleOf(std::string_view article, std::u16string_view word) {
-  RecordingArticleView view;
-  ArticleRenderer().DrawRVText(article, view);
-  for (const auto& item : view.items)
-    if (!item.isSound && item.text.text.find(word) != std::u16string::npos) return item.text.style;
-  return -2;
-}
+using test::StyleOf;
 
 // As kaikki.org's Azerbaijani extract writes it, shortened.
 constexpr std::string_view kKitab =

@@ -5,6 +5,7 @@
 #include "article/article_renderer.h"
 #include "article/article_text.h"
 #include "import/xdxf_article.h"
+#include "support/article_style_of.h"
 #include "support/temp_dir.h"
 
 namespace lexmora {
@@ -12,14 +13,7 @@ namespace {
 
 const ImportStyles kStyles;
 
-// The style of the text run that holds word; -2 when none does.
-int StyleOf(std::string_view article, std::u16string_view word) {
-  RecordingArticleView view;
-  ArticleRenderer().DrawRVText(article, view);
-  for (const auto& item : view.items)
-    if (!item.isSound && item.text.text.find(word) != std::u16string::npos) return item.text.style;
-  return -2;
-}
+using test::StyleOf;
 
 std::vector<std::u16string> Headwords(const ImportedDictionary& d) {
   std::vector<std::u16string> out;
