@@ -52,4 +52,23 @@ TEST(ToolPrograms, WrongArgumentsFail) {
   EXPECT_NE(missing.output.find("none.index"), std::string::npos) << missing.output;
 }
 
+// The main form: a file into a new group, --json, and the faults a user meets.
+TEST(ToolPrograms, ImportAddsAFileAndSaysWhatItLeftOut) {
+  lexmora::test::TempDir dir;
+  dir.Write("words.tab", "kitab\tbook\nкнига\tbook\nno tab here\n");
+  const std::string import = std::string(LEXMORA_IMPORT) + " --dir " + Quoted(dir.path() / "prog") + " ";
+  ProgramRun added = RunProgram(dir, import + Quoted(dir.path() / "words.tab") + " --new-group Mine --code-page 1254 --json");
+  EXPECT_EQ(added.exitCode, 0) << added.output;
+  EXPECT_NE(added.output.find("{\"group\":1,\"subdict\":0,\"entries\":1,\"sounds\":0,\"skipped\":["), std::string::npos)
+      << added.output;
+  EXPECT_NE(added.output.find("\"headword\":\"книга\",\"why\":\"the headword has letters code page 1254 lacks\""),
+            std::string::npos)
+      << added.output;
+  EXPECT_EQ(RunProgram(dir, import + Quoted(dir.path() / "words.tab")).exitCode, 2);  // no group given
+  dir.Write("notes.bin", "hello");
+  ProgramRun unknown = RunProgram(dir, import + Quoted(dir.path() / "notes.bin") + " --group 1");
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_NE(unknown.output.find("not a dictionary file"), std::string::npos) << unknown.output;
+}
+
 }  // namespace
