@@ -28,7 +28,10 @@ class ArticleBuilder {
   // Text; a line feed in it starts a new paragraph at the same indent.
   void Text(std::u16string_view text);
   void TextUtf8(std::string_view utf8);
-  // A new paragraph; with level >= 0 (at most 20) at that indent.
+  // A new paragraph; with level >= 0 (at most 20) at that indent. The
+  // article view keeps the last indent for level 0 (it only breaks the
+  // line), so article bodies go at level 1 and deeper; the head line alone
+  // stands at the margin.
   void Paragraph(int level = -1);
   // Starts a paragraph unless the article is empty or one was just started.
   void EnsureParagraph(int level = -1);

@@ -1,10 +1,9 @@
 #include "import/dictd_index.h"
 
-#include <zlib.h>
-
 #include <array>
 #include <stdexcept>
 
+#include "import/gzip_file.h"
 #include "import/imported_dictionary.h"
 #include "text/text_lines.h"
 #include "dictionary/file_io.h"
@@ -74,45 +73,6 @@ bool IsDictdMetadata(std::string_view headword) {
   return TrimBlanks(headword).empty() || headword.rfind("00-database-", 0) == 0 || headword.rfind("00database", 0) == 0;
 }
 
-std::string GunzipAll(std::string_view compressed) {
-  std::string out;
-  out.reserve(compressed.size() * 4);
-  z_stream zs{};
-  if (inflateInit2(&zs, 16 + MAX_WBITS) != Z_OK) throw std::runtime_error("zlib: inflateInit2 failed");
-  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
-  zs.avail_in = static_cast<uInt>(compressed.size());  // dictzip files stay far below 4 GiB
-  std::array<char, 1 << 16> buffer;
-  for (;;) {
-    zs.next_out = reinterpret_cast<Bytef*>(buffer.data());
-    zs.avail_out = static_cast<uInt>(buffer.size());
-    int rc = inflate(&zs, Z_NO_FLUSH);
-    out.append(buffer.data(), buffer.size() - zs.avail_out);
-    if (rc == Z_STREAM_END) {
-      // Another gzip member may follow; stray padding zeros end the data.
-      while (zs.avail_in > 0 && *zs.next_in == 0) { ++zs.next_in; --zs.avail_in; }
-      if (zs.avail_in == 0) break;
-      inflateReset(&zs);
-    } else if (rc != Z_OK && !(rc == Z_BUF_ERROR && zs.avail_out == 0)) {
-      std::string message = zs.msg ? zs.msg : "data error";
-      inflateEnd(&zs);
-      throw std::runtime_error("zlib: " + (rc == Z_BUF_ERROR ? std::string("the compressed data is cut short") : message));
-    }
-  }
-  inflateEnd(&zs);
-  return out;
-}
-
-std::string ReadDictdData(const std::filesystem::path& path) {
-  auto data = ReadWholeFile(path);
-  if (!data) throw std::runtime_error("cannot read " + path.string());
-  if (data->size() >= 2 && static_cast<std::uint8_t>((*data)[0]) == 0x1F && static_cast<std::uint8_t>((*data)[1]) == 0x8B) {
-    try {
-      return GunzipAll(*data);
-    } catch (const std::runtime_error& e) {
-      throw std::runtime_error(path.string() + ": " + e.what());
-    }
-  }
-  return std::move(*data);
-}
+std::string ReadDictdData(const std::filesystem::path& path) { return ReadMaybeGzipped(path); }
 
 }  // namespace lexmora

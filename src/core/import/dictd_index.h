@@ -34,10 +34,7 @@ bool IsDictdMetadata(std::string_view headword);
 
 // The article text of a dictd database: a dictzip (".dict.dz", any gzip file,
 // members one after another) is inflated whole; other files are read as
-// they are. Throws std::runtime_error.
+// they are. Throws ImportError.
 std::string ReadDictdData(const std::filesystem::path& path);
-
-// Inflates a gzip image, all members in turn. Throws std::runtime_error.
-std::string GunzipAll(std::string_view compressed);
 
 }  // namespace lexmora

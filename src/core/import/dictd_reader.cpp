@@ -27,14 +27,7 @@ std::string ReadIndexText(const fs::path& indexFile) {
   return std::move(*text);
 }
 
-std::string ReadData(const fs::path& indexFile) {
-  const fs::path dataFile = DictdDataFile(indexFile);
-  try {
-    return ReadDictdData(dataFile);
-  } catch (const std::runtime_error& e) {
-    throw ImportError(e.what());
-  }
-}
+std::string ReadData(const fs::path& indexFile) { return ReadDictdData(DictdDataFile(indexFile)); }
 
 }  // namespace
 

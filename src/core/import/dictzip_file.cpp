@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "import/gzip_file.h"
 #include "import/imported_dictionary.h"
 
 namespace lexmora {
@@ -254,35 +255,7 @@ class DictzipData final : public DictData {
 
 std::string GunzipImage(std::string_view image, const std::string& fileName) {
   ReadGzipHeader(image, fileName);  // a clear message for what is no gzip file at all
-  z_stream stream{};
-  if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) throw ImportError("zlib: cannot start inflating");
-  std::string out;
-  char buffer[65536];
-  std::size_t at = 0;
-  for (;;) {
-    const std::size_t chunk = std::min<std::size_t>(image.size() - at, 1u << 30);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(image.data() + at));
-    stream.avail_in = static_cast<uInt>(chunk);
-    stream.next_out = reinterpret_cast<Bytef*>(buffer);
-    stream.avail_out = sizeof buffer;
-    const int rc = inflate(&stream, Z_NO_FLUSH);
-    at += chunk - stream.avail_in;
-    out.append(buffer, sizeof buffer - stream.avail_out);
-    if (rc == Z_STREAM_END) {
-      // Members follow one another; anything else after the first is not ours.
-      if (image.size() - at < 2 || static_cast<std::uint8_t>(image[at]) != 0x1F ||
-          static_cast<std::uint8_t>(image[at + 1]) != 0x8B)
-        break;
-      inflateReset(&stream);
-      continue;
-    }
-    if (rc == Z_OK) continue;
-    inflateEnd(&stream);
-    throw ImportError(fileName + ": byte " + std::to_string(at) +
-                      (rc == Z_BUF_ERROR ? ": cut short" : ": damaged compressed data"));
-  }
-  inflateEnd(&stream);
-  return out;
+  return InflateMaybeGzipped(std::string(image), fileName);
 }
 
 std::unique_ptr<DictData> OpenDictzip(std::string image, const std::string& fileName) {
