@@ -12,10 +12,8 @@
 namespace lexmora::tools {
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::size_t kBitmapHeadersSize = 54;  // file and info headers
 constexpr int kMaxGlyphSide = 1024;
-constexpr std::uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
 
 std::optional<Rgb> ParseColour(std::string_view s) {
   if (s.size() != 7 || s[0] != '#') return std::nullopt;
@@ -25,38 +23,6 @@ std::optional<Rgb> ParseColour(std::string_view s) {
 }
 
 }  // namespace
-
-std::string EncodeBmp24(const PixelImage& image) {
-  const std::size_t rowSize = (static_cast<std::size_t>(image.width) * 3 + 3) / 4 * 4;
-  const std::size_t dataSize = rowSize * static_cast<std::size_t>(image.height);
-  const std::size_t offset = kFileHeaderSize + kInfoHeaderSize;
-  std::string bmp(offset + dataSize, '\0');
-  auto* p = reinterpret_cast<std::uint8_t*>(bmp.data());
-  p[0] = 'B';
-  p[1] = 'M';
-  PutU32(p + 2, static_cast<std::uint32_t>(bmp.size()));
-  PutU32(p + 10, static_cast<std::uint32_t>(offset));
-  std::uint8_t* info = p + kFileHeaderSize;
-  PutU32(info + 0, kInfoHeaderSize);
-  PutU32(info + 4, static_cast<std::uint32_t>(image.width));
-  PutU32(info + 8, static_cast<std::uint32_t>(image.height));  // positive: bottom-up
-  PutU16(info + 12, 1);                                        // planes
-  PutU16(info + 14, 24);                                       // bits per pixel
-  PutU32(info + 16, 0);                                        // no compression
-  PutU32(info + 20, static_cast<std::uint32_t>(dataSize));
-  PutU32(info + 24, kPixelsPerMetre);
-  PutU32(info + 28, kPixelsPerMetre);
-  for (int y = 0; y < image.height; ++y) {
-    std::uint8_t* row = p + offset + rowSize * static_cast<std::size_t>(image.height - 1 - y);
-    for (int x = 0; x < image.width; ++x) {
-      const Rgb& c = image.pixels[static_cast<std::size_t>(y * image.width + x)];
-      row[3 * x] = c.b;
-      row[3 * x + 1] = c.g;
-      row[3 * x + 2] = c.r;
-    }
-  }
-  return bmp;
-}
 
 PixelImage ParseGlyph(std::string_view text, const std::string& fileName) {
   auto lines = SplitLines(text);
@@ -113,7 +79,7 @@ PixelImage ParseGlyph(std::string_view text, const std::string& fileName) {
 std::string LoadGlyphImage(const std::filesystem::path& path) {
   std::string data = ReadSourceFile(path);
   if (path.extension() == ".glyph") return EncodeBmp24(ParseGlyph(data, path.string()));
-  if (data.size() < kFileHeaderSize + kInfoHeaderSize || data[0] != 'B' || data[1] != 'M')
+  if (data.size() < kBitmapHeadersSize || data[0] != 'B' || data[1] != 'M')
     throw SourceError(path.string(), 0, "not a Windows bitmap file");
   return data;
 }

@@ -8,22 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/bitmap_image.h"
+
 namespace lexmora::tools {
-
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-};
-
-// Pixels row by row from the top.
-struct PixelImage {
-  int width = 0;
-  int height = 0;
-  std::vector<Rgb> pixels;  // width * height
-};
-
-// A 24-bit bitmap file image: BITMAPFILEHEADER, BITMAPINFOHEADER, rows
-// bottom-up in B G R order, each padded to a multiple of 4 bytes.
-std::string EncodeBmp24(const PixelImage& image);
 
 // Parses ".glyph" text ("size W H", palette lines "c #rrggbb", "pixels",
 // H rows of W characters). fileName names the file in errors (SourceError).

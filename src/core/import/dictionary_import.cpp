@@ -11,6 +11,7 @@
 #include "dictionary/language_names.h"
 #include "dictionary/loaded_group.h"
 #include "import/import_registry.h"
+#include "import/imported_glyphs.h"
 #include "import/index_headwords.h"
 #include "sound/sound_archive.h"
 #include "text/code_page.h"
@@ -89,6 +90,8 @@ SubVoclHeaderRecord MakeHeader(int number, std::uint32_t locale, const std::stri
   SubVoclHeaderRecord header;
   header.SetNumber(number);
   header.SetLocale(locale);
+  header.SetButtonGlyph(ImportedButtonGlyph(number));
+  header.SetListGlyph(ImportedListGlyph(number));
   const std::u16string wide = Utf8ToUtf16(title);
   const bool cyrillic = std::count_if(wide.begin(), wide.end(), [](char16_t c) { return c >= 0x400 && c < 0x530; }) * 2 >
                         static_cast<std::ptrdiff_t>(wide.size());

@@ -76,6 +76,9 @@ TEST_F(DictionaryImportTest, AddsTheNextSubDictionaryAndRemovesItAgain) {
   EXPECT_TRUE(table.Group(1).Enabled().Contains(1));
   const LoadedGroup group = LoadGroup(folder_, table, 1, All());
   EXPECT_EQ(test::Headwords(group), (std::vector<std::string>{"apple", "bank 1", "bank 2", "mango", "zebra"}));
+  ASSERT_NE(group.HeaderFor(1), nullptr);  // with a book and a dot of its own
+  EXPECT_EQ(group.HeaderFor(1)->ListGlyph().substr(0, 2), "BM");
+  EXPECT_NE(group.HeaderFor(1)->ButtonGlyph(), group.HeaderFor(0)->ButtonGlyph());
   ArticleReader reader(group);
   EXPECT_NE(ArticlePlainText(reader.Read(3)).find("Mango"), std::string::npos);
   EXPECT_EQ(ArticlePlainText(reader.Read(0)), "apple\n");  // the old sub-dictionary's articles stay readable
