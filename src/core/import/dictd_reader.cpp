@@ -1,8 +1,11 @@
 #include "import/dictd_reader.h"
 
+#include <algorithm>
+
 #include "article/markup_encoder.h"
 #include "dictionary/file_io.h"
 #include "import/dictd_article.h"
+#include "import/gzip_file.h"
 #include "import/language_codes.h"
 #include "text/code_page.h"
 #include "text/text_lines.h"
@@ -63,9 +66,16 @@ DictionaryInfo ProbeDictd(const fs::path& indexFile) {
     info.fromLanguage = LanguageCode(from);
     info.toLanguage = LanguageCode(stem.substr(dash + 1));
   }
+  // Only the database's description is wanted: the data is read up to its
+  // end, not inflated whole (FreeDict's eng-deu holds 79 MB).
   const std::string index = ReadIndexText(indexFile);
-  const std::string data = ReadData(indexFile);
-  info.name = DictdDatabaseName(ParseDictdIndex(index, indexFile.string()), data);
+  const std::vector<DictdIndexEntry> entries = ParseDictdIndex(index, indexFile.string());
+  std::uint64_t end = 0;
+  for (const DictdIndexEntry& e : entries)
+    if (e.headword == "00-database-short" || e.headword == "00databaseshort") end = std::max(end, e.offset + e.length);
+  constexpr std::uint64_t kHeadLimit = 1 << 20;
+  if (end > 0 && end <= kHeadLimit)
+    info.name = DictdDatabaseName(entries, ReadMaybeGzippedHead(DictdDataFile(indexFile), static_cast<std::size_t>(end)));
   return info;
 }
 

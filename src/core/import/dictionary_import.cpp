@@ -165,6 +165,13 @@ int FreeGroupSlot(const fs::path& programDir, const GroupTable& table) {
   return 0;
 }
 
+int HeadwordCodePageFor(std::string_view language) {
+  if (language == "az" || language == "tr") return 1254;
+  if (language == "ru" || language == "uk" || language == "be" || language == "bg") return 1251;
+  if (language == "cs" || language == "pl" || language == "hu" || language == "sk" || language == "ro") return 1250;
+  return 1252;
+}
+
 int ProposeGroup(const GroupTable& table, const DictionaryInfo& info) {
   auto letter = [](const std::string& code) -> char {
     return code == "en" ? 'e' : code == "az" ? 'a' : code == "de" ? 'd' : code == "fr" ? 'f' : code == "ru" ? 'r' : 0;

@@ -51,6 +51,11 @@ void RemoveImportedDictionary(const std::filesystem::path& programDir, int group
 // group has them.
 int ProposeGroup(const GroupTable& table, const DictionaryInfo& info);
 
+// The headword code page a new group for headwords of this language (an
+// ISO 639-1 code) is best made with: 1254 for Azeri and Turkish, 1251 for
+// Cyrillic languages, 1250 for Central European ones, else 1252.
+int HeadwordCodePageFor(std::string_view language);
+
 // The slot a new group would take: the first without a word index; 0 when
 // all ten have one.
 int FreeGroupSlot(const std::filesystem::path& programDir, const GroupTable& table);

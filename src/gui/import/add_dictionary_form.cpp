@@ -27,14 +27,6 @@ struct CodePageChoice {
 };
 constexpr CodePageChoice kCodePages[] = {{1254, 560}, {1252, 559}, {1250, 557}, {1251, 558}};
 
-// The code page a new group's headwords are best stored in.
-int CodePageFor(const std::string& language) {
-  if (language == "az" || language == "tr") return 1254;
-  if (language == "ru" || language == "uk" || language == "be" || language == "bg") return 1251;
-  if (language == "cs" || language == "pl" || language == "hu" || language == "sk" || language == "ro") return 1250;
-  return 1252;
-}
-
 }  // namespace
 
 TAddDictionaryForm::TAddDictionaryForm(const QString& file, const Session& session, QWidget* parent)
@@ -79,7 +71,7 @@ TAddDictionaryForm::TAddDictionaryForm(const QString& file, const Session& sessi
   codePageBox_ = new QComboBox(this);
   codePageBox_->setObjectName(QStringLiteral("CodePageBox"));
   for (const CodePageChoice& c : kCodePages) codePageBox_->addItem(InterfaceText(c.textId), c.codePage);
-  codePageBox_->setCurrentIndex(std::max(0, codePageBox_->findData(CodePageFor(info_.fromLanguage))));
+  codePageBox_->setCurrentIndex(std::max(0, codePageBox_->findData(HeadwordCodePageFor(info_.fromLanguage))));
 
   auto* form = new QFormLayout;
   form->addRow(InterfaceText(561), fileLabel);

@@ -1,5 +1,7 @@
 #include "options/options_form.h"
 
+#include <map>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -183,6 +185,15 @@ void TOptionsForm::FillDictionaries() {
     item->setCheckState(line.check.checked ? Qt::Checked : Qt::Unchecked);
     lines_.push_back(line.check);
   }
+  // Which lines an import added, each group's list read once.
+  removable_.assign(lines_.size(), false);
+  std::map<int, std::vector<ImportedSubDict>> imported;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const int g = lines_[i].group;
+    if (!session_.Table().Valid(g)) continue;
+    if (!imported.count(g)) imported[g] = LoadImportRegistry(session_.ProgramDir(), session_.Table().Group(g).BaseName());
+    for (const ImportedSubDict& e : imported[g]) removable_[i] = removable_[i] || e.subDict == lines_[i].subDict;
+  }
   UpdateRemoveButton();
 }
 
@@ -198,14 +209,8 @@ void TOptionsForm::RefillDictionaries() {
 
 void TOptionsForm::UpdateRemoveButton() {
   const int row = dictList_->currentRow();
-  bool imported = false;
-  if (row >= 0 && static_cast<std::size_t>(row) < lines_.size()) {
-    const SubDictCheck& line = lines_[static_cast<std::size_t>(row)];
-    if (session_.Table().Valid(line.group))
-      for (const ImportedSubDict& e : LoadImportRegistry(session_.ProgramDir(), session_.Table().Group(line.group).BaseName()))
-        imported = imported || e.subDict == line.subDict;
-  }
-  removeButton_->setEnabled(imported);
+  removeButton_->setEnabled(row >= 0 && static_cast<std::size_t>(row) < removable_.size() &&
+                            removable_[static_cast<std::size_t>(row)]);
 }
 
 void TOptionsForm::TntComboBox1Change(int position) {

@@ -90,6 +90,7 @@ class TOptionsForm : public QDialog {
   OptionsRecord work_;
   std::vector<SubDictCheck> lines_;   // what each line of the list stands for
   std::vector<SubDictCheck> checks_;  // the marks as the dialog closed
+  std::vector<bool> removable_;       // per line: added by an import
   QString helpFile_;
 
   QTabWidget* pages_ = nullptr;

@@ -151,6 +151,11 @@ TEST(ProposeGroup, FollowsTheLanguagesTheFileNames) {
   EXPECT_EQ(ProposeGroup(table, {"", "az", "ru"}), 8);
   EXPECT_EQ(ProposeGroup(table, {"", "en", "de"}), 0);
   EXPECT_EQ(ProposeGroup(table, {"", "", "az"}), 0);
+  // A new group's headword letters follow the file's headword language.
+  EXPECT_EQ(HeadwordCodePageFor("az"), 1254);
+  EXPECT_EQ(HeadwordCodePageFor("uk"), 1251);
+  EXPECT_EQ(HeadwordCodePageFor("cs"), 1250);
+  EXPECT_EQ(HeadwordCodePageFor(""), 1252);
 }
 
 }  // namespace
